@@ -1,0 +1,181 @@
+#include "engine/Types.h"
+
+#include <QDateTime>
+#include <QLocale>
+#include <QRegularExpression>
+#include <cmath>
+
+namespace {
+const QDate kDayZero(1899, 12, 30);
+}
+
+TDateTime DateToDateTime(const QDate& date) {
+    return date.isValid() ? double(kDayZero.daysTo(date)) : 0.0;
+}
+
+QDate DateTimeToDate(TDateTime value) {
+    return kDayZero.addDays(static_cast<qint64>(std::floor(value)));
+}
+
+TDateTime TimeToDateTime(const QTime& time) {
+    return time.isValid() ? time.msecsSinceStartOfDay() / 86400000.0 : 0.0;
+}
+
+QTime DateTimeToTime(TDateTime value) {
+    double frac = std::fabs(value - std::floor(value));
+    qint64 ms = std::llround(frac * 86400000.0);
+    if (ms >= 86400000)
+        ms = 86399999;
+    return QTime::fromMSecsSinceStartOfDay(int(ms));
+}
+
+TDateTime DateTimeNow() {
+    const QDateTime now = QDateTime::currentDateTime();
+    return DateToDateTime(now.date()) + TimeToDateTime(now.time());
+}
+
+QString ShortDateFormat() {
+    QString f = QLocale().dateFormat(QLocale::ShortFormat);
+    static const QRegularExpression years("y+");
+    f.replace(years, "yyyy");
+    return f;
+}
+
+QString FormatShortDate(const QDate& date) {
+    return date.isValid() ? QLocale().toString(date, ShortDateFormat()) : QString();
+}
+
+QDate ParseShortDate(const QString& input) {
+    const QString text = input.trimmed();
+    if (text.isEmpty())
+        return {};
+    QLocale locale;
+    QDate d = locale.toDate(text, ShortDateFormat());
+    if (d.isValid())
+        return d;
+    // Two-digit years: the century that brings the year nearest to today.
+    QString two = ShortDateFormat();
+    two.replace("yyyy", "yy");
+    d = locale.toDate(text, two);
+    if (d.isValid()) {
+        const int thisYear = QDate::currentDate().year();
+        int year = (thisYear / 100) * 100 + d.year() % 100;
+        if (year > thisYear + 50)
+            year -= 100;
+        return QDate(year, d.month(), d.day());
+    }
+    d = QDate::fromString(text, Qt::ISODate);
+    return d;
+}
+
+QTime ParseTime(const QString& input) {
+    static const QRegularExpression re(
+        R"(^\s*(\d{1,2})(?::(\d{2}))?(?::(\d{2}))?\s*([aApP])?\.?\s*([mM])?\.?\s*$)");
+    const auto m = re.match(input);
+    if (!m.hasMatch())
+        return {};
+    int h = m.captured(1).toInt();
+    const int min = m.captured(2).isEmpty() ? 0 : m.captured(2).toInt();
+    const int sec = m.captured(3).isEmpty() ? 0 : m.captured(3).toInt();
+    const QString ampm = m.captured(4).toLower();
+    if (m.captured(2).isEmpty() && ampm.isEmpty())
+        return {};  // a bare number is not a time
+    if (!ampm.isEmpty()) {
+        if (h < 1 || h > 12)
+            return {};
+        if (ampm == "a")
+            h = h == 12 ? 0 : h;
+        else
+            h = h == 12 ? 12 : h + 12;
+    }
+    QTime t(h, min, sec);
+    return t;
+}
+
+QString FormatTime(const QTime& time) {
+    return time.isValid() ? QLocale().toString(time, QLocale::ShortFormat) : QString();
+}
+
+Currency Currency::FromDouble(double value) {
+    if (!std::isfinite(value))
+        return {};
+    return FromUnits(static_cast<int64_t>(std::llround(value * 10000.0)));
+}
+
+Currency Currency::FromString(const QString& input, bool* ok) {
+    QString text = input.trimmed();
+    QLocale locale;
+    text.remove(locale.currencySymbol());
+    text.remove(locale.groupSeparator());
+    bool negative = false;
+    if (text.startsWith('(') && text.endsWith(')')) {
+        negative = true;
+        text = text.mid(1, text.size() - 2);
+    }
+    text = text.trimmed();
+    if (text.startsWith('-')) {
+        negative = !negative;
+        text = text.mid(1).trimmed();
+    }
+    static const QRegularExpression re(R"(^(\d*)(?:\.(\d*))?$)");
+    QString decimal = locale.decimalPoint();
+    if (decimal != ".")
+        text.replace(decimal, ".");
+    const auto m = re.match(text);
+    if (!m.hasMatch() || (m.captured(1).isEmpty() && m.captured(2).isEmpty())) {
+        if (ok)
+            *ok = false;
+        return {};
+    }
+    int64_t whole = m.captured(1).isEmpty() ? 0 : m.captured(1).toLongLong();
+    QString frac = m.captured(2);
+    int64_t fracUnits = 0;
+    if (!frac.isEmpty()) {
+        QString f4 = (frac + "0000").left(4);
+        fracUnits = f4.toLongLong();
+        if (frac.size() > 4 && frac[4] >= '5')
+            fracUnits += 1;
+    }
+    int64_t units = whole * 10000 + fracUnits;
+    if (ok)
+        *ok = true;
+    return FromUnits(negative ? -units : units);
+}
+
+QString Currency::ToString() const {
+    const int64_t a = m_units < 0 ? -m_units : m_units;
+    QString s = QString::number(a / 10000);
+    int64_t frac = a % 10000;
+    if (frac) {
+        QString f = QString::number(frac).rightJustified(4, '0');
+        while (f.endsWith('0'))
+            f.chop(1);
+        s += "." + f;
+    }
+    return m_units < 0 ? "-" + s : s;
+}
+
+QString Currency::ToFixedString(int decimals) const {
+    // Round half away from zero to the wanted decimals, then group.
+    int64_t scale = 1;
+    for (int i = decimals; i < 4; ++i)
+        scale *= 10;
+    const int64_t a = m_units < 0 ? -m_units : m_units;
+    const int64_t rounded = (a + scale / 2) / scale;
+    int64_t unitScale = 1;
+    for (int i = 0; i < decimals; ++i)
+        unitScale *= 10;
+    QLocale locale;
+    QString s = locale.toString(static_cast<qlonglong>(rounded / unitScale));
+    if (decimals > 0)
+        s += locale.decimalPoint() +
+             QString::number(rounded % unitScale).rightJustified(decimals, '0');
+    return (m_units < 0 && rounded != 0) ? "-" + s : s;
+}
+
+QString Currency::ToMoneyString() const {
+    QLocale locale;
+    const QString body = FromUnits(m_units < 0 ? -m_units : m_units).ToFixedString(2);
+    const QString withSymbol = locale.currencySymbol() + body;
+    return m_units < 0 ? "(" + withSymbol + ")" : withSymbol;
+}

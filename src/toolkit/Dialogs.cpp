@@ -1,0 +1,194 @@
+#include "toolkit/Dialogs.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QLineEdit>
+#include <deque>
+
+namespace Dialogs {
+namespace {
+
+struct Script {
+    bool scripted = false;
+    bool alert = false;
+    std::deque<int> buttons;
+    std::deque<std::pair<bool, QString>> inputs;
+    std::deque<QString> files;
+    std::deque<std::function<int(QDialog*)>> modals;
+    std::function<int(QDialog*)> defaultModal;
+    QList<Shown> log;
+};
+
+Script& S() {
+    static Script script;
+    return script;
+}
+
+QString Caption(const QString& caption) {
+    return caption.isEmpty() ? QApplication::applicationName() : caption;
+}
+
+void Record(const QString& kind, const QString& caption, const QString& text, Icon icon = Icon::None,
+            QMessageBox::StandardButtons buttons = {}) {
+    S().log.append(Shown{kind, caption, text, icon, buttons});
+}
+
+QMessageBox::Icon ToQt(Icon icon) {
+    switch (icon) {
+    case Icon::Information:
+        return QMessageBox::Information;
+    case Icon::Warning:
+        return QMessageBox::Warning;
+    case Icon::Error:
+        return QMessageBox::Critical;
+    case Icon::Question:
+        return QMessageBox::Question;
+    case Icon::None:
+        break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+int DefaultButton(QMessageBox::StandardButtons buttons) {
+    for (QMessageBox::StandardButton b : {QMessageBox::Ok, QMessageBox::Yes, QMessageBox::No,
+                                          QMessageBox::Cancel, QMessageBox::Close})
+        if (buttons.testFlag(b))
+            return b;
+    return QMessageBox::Ok;
+}
+
+} // namespace
+
+int Message(const QString& text, Icon icon, QMessageBox::StandardButtons buttons,
+            const QString& caption) {
+    if (S().alert)
+        QApplication::beep();
+    if (S().scripted) {
+        Record("message", Caption(caption), text, icon, buttons);
+        if (!S().buttons.empty()) {
+            const int b = S().buttons.front();
+            S().buttons.pop_front();
+            return b;
+        }
+        return DefaultButton(buttons);
+    }
+    QMessageBox box(ToQt(icon), Caption(caption), text, buttons, QApplication::activeWindow());
+    return box.exec();
+}
+
+void ShowMessage(const QString& text) { Message(text); }
+
+void ErrorBox(const QString& text) {
+    if (S().scripted) {
+        if (S().alert)
+            QApplication::beep();
+        Record("error", Caption({}), text, Icon::Error, QMessageBox::Ok);
+        return;
+    }
+    Message(text, Icon::Error);
+}
+
+QString InputBox(const QString& caption, const QString& prompt, const QString& defaultValue) {
+    QString value = defaultValue;
+    return InputQuery(caption, prompt, value) ? value : defaultValue;
+}
+
+bool InputQuery(const QString& caption, const QString& prompt, QString& value, bool password,
+                int maxLength) {
+    if (S().scripted) {
+        Record("query", caption, prompt);
+        if (S().inputs.empty())
+            return false;
+        auto [ok, text] = S().inputs.front();
+        S().inputs.pop_front();
+        if (ok) {
+            value = maxLength > 0 ? text.left(maxLength) : text;
+        }
+        return ok;
+    }
+    QInputDialog dialog(QApplication::activeWindow());
+    dialog.setWindowTitle(caption);
+    dialog.setLabelText(prompt);
+    dialog.setTextValue(value);
+    dialog.setTextEchoMode(password ? QLineEdit::Password : QLineEdit::Normal);
+    if (maxLength > 0) {
+        if (auto* edit = dialog.findChild<QLineEdit*>())
+            edit->setMaxLength(maxLength);
+    }
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    value = dialog.textValue();
+    return true;
+}
+
+QString OpenFileName(const QString& caption, const QString& folder, const QString& filter) {
+    if (S().scripted) {
+        Record("open", caption, folder);
+        if (S().files.empty())
+            return {};
+        const QString f = S().files.front();
+        S().files.pop_front();
+        return f;
+    }
+    return QFileDialog::getOpenFileName(QApplication::activeWindow(), caption, folder, filter);
+}
+
+QString ExistingFolder(const QString& caption, const QString& folder) {
+    if (S().scripted) {
+        Record("folder", caption, folder);
+        if (S().files.empty())
+            return {};
+        const QString f = S().files.front();
+        S().files.pop_front();
+        return f;
+    }
+    return QFileDialog::getExistingDirectory(QApplication::activeWindow(), caption, folder);
+}
+
+int ShowModal(QDialog* dialog) {
+    if (S().scripted) {
+        Record("modal", dialog->windowTitle(), dialog->objectName());
+        std::function<int(QDialog*)> handler = S().defaultModal;
+        if (!S().modals.empty()) {
+            handler = S().modals.front();
+            S().modals.pop_front();
+        }
+        const int result = handler ? handler(dialog) : int(QDialog::Rejected);
+        dialog->setResult(result);
+        return result;
+    }
+    return dialog->exec();
+}
+
+void SetAlertSound(bool on) { S().alert = on; }
+bool AlertSound() { return S().alert; }
+
+void SetScripted(bool on) { S().scripted = on; }
+bool Scripted() { return S().scripted; }
+void QueueButton(int button) { S().buttons.push_back(button); }
+void QueueInput(bool ok, const QString& text) { S().inputs.emplace_back(ok, text); }
+void QueueFile(const QString& path) { S().files.push_back(path); }
+void QueueModal(std::function<int(QDialog*)> handler) { S().modals.push_back(std::move(handler)); }
+void SetDefaultModalHandler(std::function<int(QDialog*)> handler) {
+    S().defaultModal = std::move(handler);
+}
+const QList<Shown>& ShownLog() { return S().log; }
+
+QStringList ShownTexts() {
+    QStringList texts;
+    for (const Shown& s : S().log)
+        texts << s.text;
+    return texts;
+}
+
+void ClearScript() {
+    S().buttons.clear();
+    S().inputs.clear();
+    S().files.clear();
+    S().modals.clear();
+    S().log.clear();
+}
+
+} // namespace Dialogs
