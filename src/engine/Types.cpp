@@ -3,6 +3,7 @@
 #include <QDateTime>
 #include <QLocale>
 #include <QRegularExpression>
+#include <QVariant>
 #include <cmath>
 
 namespace {
@@ -14,7 +15,7 @@ TDateTime DateToDateTime(const QDate& date) {
 }
 
 QDate DateTimeToDate(TDateTime value) {
-    return kDayZero.addDays(static_cast<qint64>(std::floor(value)));
+    return kDayZero.addDays(static_cast<qint64>(std::trunc(value)));
 }
 
 TDateTime TimeToDateTime(const QTime& time) {
@@ -79,7 +80,7 @@ QTime ParseTime(const QString& input) {
     const int sec = m.captured(3).isEmpty() ? 0 : m.captured(3).toInt();
     const QString ampm = m.captured(4).toLower();
     if (m.captured(2).isEmpty() && ampm.isEmpty())
-        return {};  // a bare number is not a time
+        return {}; // a bare number is not a time
     if (!ampm.isEmpty()) {
         if (h < 1 || h > 12)
             return {};
@@ -178,4 +179,15 @@ QString Currency::ToMoneyString() const {
     const QString body = FromUnits(m_units < 0 ? -m_units : m_units).ToFixedString(2);
     const QString withSymbol = locale.currencySymbol() + body;
     return m_units < 0 ? "(" + withSymbol + ")" : withSymbol;
+}
+
+Currency VariantToCurrency(const QVariant& value) {
+    if (!value.isValid() || value.isNull())
+        return {};
+    if (value.typeId() == qMetaTypeId<Currency>())
+        return value.value<Currency>();
+    if (value.typeId() == QMetaType::QString) {
+        return Currency::FromString(value.toString());
+    }
+    return Currency::FromDouble(value.toDouble());
 }

@@ -3,6 +3,7 @@
 // date type and exact four-decimal money.
 
 #include <QDate>
+#include <QMetaType>
 #include <QString>
 #include <QTime>
 #include <cstdint>
@@ -11,22 +12,22 @@
 // is the time of day.
 using TDateTime = double;
 
-TDateTime DateToDateTime(const QDate& date);     // 0 for an invalid date
-QDate DateTimeToDate(TDateTime value);           // the date part
-TDateTime TimeToDateTime(const QTime& time);     // fraction of a day
-QTime DateTimeToTime(TDateTime value);           // the time part, to the millisecond
+TDateTime DateToDateTime(const QDate& date); // 0 for an invalid date
+QDate DateTimeToDate(TDateTime value);       // the date part
+TDateTime TimeToDateTime(const QTime& time); // fraction of a day
+QTime DateTimeToTime(TDateTime value);       // the time part, to the millisecond
 TDateTime DateTimeNow();
 
 // The short date format of the system locale with the year always four digits
 // (M/d/yyyy in English (United States)).
 QString ShortDateFormat();
-QString FormatShortDate(const QDate& date);      // empty for an invalid date
+QString FormatShortDate(const QDate& date); // empty for an invalid date
 // Reads a date typed in the short date format; also accepts two-digit years
 // (taken as 19xx/20xx around the current year) and ISO dates. Invalid when not a date.
 QDate ParseShortDate(const QString& text);
 // Reads a time of day: "10:00pm", "10:00 PM", "22:00", "22:00:15". Invalid when not a time.
 QTime ParseTime(const QString& text);
-QString FormatTime(const QTime& time);           // the locale's short time format ("10:00 PM")
+QString FormatTime(const QTime& time); // the locale's short time format ("10:00 PM")
 
 // Money: an exact count of 1/10000 units.
 class Currency {
@@ -37,13 +38,13 @@ public:
         c.m_units = units;
         return c;
     }
-    static Currency FromDouble(double value);  // rounded to four decimals, half away from zero
-    static Currency FromString(const QString& text, bool* ok = nullptr);  // "1,250.50", "$3.10"
+    static Currency FromDouble(double value); // rounded to four decimals, half away from zero
+    static Currency FromString(const QString& text, bool* ok = nullptr); // "1,250.50", "$3.10"
     constexpr int64_t Units() const { return m_units; }
     double ToDouble() const { return double(m_units) / 10000.0; }
-    QString ToString() const;        // plain: "350.5", "-0.1", "0"
-    QString ToMoneyString() const;   // the locale's currency format: "$1,750.25"
-    QString ToFixedString(int decimals = 2) const;  // "1,750.25" with group separators
+    QString ToString() const;                      // plain: "350.5", "-0.1", "0"
+    QString ToMoneyString() const;                 // the locale's currency format: "$1,750.25"
+    QString ToFixedString(int decimals = 2) const; // "1,750.25" with group separators
 
     constexpr Currency operator+(Currency o) const { return FromUnits(m_units + o.m_units); }
     constexpr Currency operator-(Currency o) const { return FromUnits(m_units - o.m_units); }
@@ -61,3 +62,8 @@ public:
 private:
     int64_t m_units = 0;
 };
+
+Q_DECLARE_METATYPE(Currency)
+
+// The money value held in a variant: a Currency, or a number of whole units.
+Currency VariantToCurrency(const class QVariant& value);

@@ -30,8 +30,8 @@ QString Caption(const QString& caption) {
     return caption.isEmpty() ? QApplication::applicationName() : caption;
 }
 
-void Record(const QString& kind, const QString& caption, const QString& text, Icon icon = Icon::None,
-            QMessageBox::StandardButtons buttons = {}) {
+void Record(const QString& kind, const QString& caption, const QString& text,
+            Icon icon = Icon::None, QMessageBox::StandardButtons buttons = {}) {
     S().log.append(Shown{kind, caption, text, icon, buttons});
 }
 
@@ -78,7 +78,9 @@ int Message(const QString& text, Icon icon, QMessageBox::StandardButtons buttons
     return box.exec();
 }
 
-void ShowMessage(const QString& text) { Message(text); }
+void ShowMessage(const QString& text) {
+    Message(text);
+}
 
 void ErrorBox(const QString& text) {
     if (S().scripted) {
@@ -162,19 +164,37 @@ int ShowModal(QDialog* dialog) {
     return dialog->exec();
 }
 
-void SetAlertSound(bool on) { S().alert = on; }
-bool AlertSound() { return S().alert; }
+void SetAlertSound(bool on) {
+    S().alert = on;
+}
+bool AlertSound() {
+    return S().alert;
+}
 
-void SetScripted(bool on) { S().scripted = on; }
-bool Scripted() { return S().scripted; }
-void QueueButton(int button) { S().buttons.push_back(button); }
-void QueueInput(bool ok, const QString& text) { S().inputs.emplace_back(ok, text); }
-void QueueFile(const QString& path) { S().files.push_back(path); }
-void QueueModal(std::function<int(QDialog*)> handler) { S().modals.push_back(std::move(handler)); }
+void SetScripted(bool on) {
+    S().scripted = on;
+}
+bool Scripted() {
+    return S().scripted;
+}
+void QueueButton(int button) {
+    S().buttons.push_back(button);
+}
+void QueueInput(bool ok, const QString& text) {
+    S().inputs.emplace_back(ok, text);
+}
+void QueueFile(const QString& path) {
+    S().files.push_back(path);
+}
+void QueueModal(std::function<int(QDialog*)> handler) {
+    S().modals.push_back(std::move(handler));
+}
 void SetDefaultModalHandler(std::function<int(QDialog*)> handler) {
     S().defaultModal = std::move(handler);
 }
-const QList<Shown>& ShownLog() { return S().log; }
+const QList<Shown>& ShownLog() {
+    return S().log;
+}
 
 QStringList ShownTexts() {
     QStringList texts;

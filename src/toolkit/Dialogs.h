@@ -44,9 +44,9 @@ bool AlertSound();
 // ----- Scripted mode, for tests -----------------------------------------------
 
 struct Shown {
-    QString kind;     // "message", "error", "input", "query", "open", "folder", "modal"
-    QString caption;  // caption of the box or window
-    QString text;     // message text or prompt
+    QString kind;    // "message", "error", "input", "query", "open", "folder", "modal"
+    QString caption; // caption of the box or window
+    QString text;    // message text or prompt
     Icon icon = Icon::None;
     QMessageBox::StandardButtons buttons;
 };
@@ -65,7 +65,7 @@ void QueueModal(std::function<int(QDialog*)> handler);
 // Called for every modal window in scripted mode when no handler is queued.
 void SetDefaultModalHandler(std::function<int(QDialog*)> handler);
 const QList<Shown>& ShownLog();
-QStringList ShownTexts();  // the texts of everything shown, in order
-void ClearScript();        // empties the queues and the log
+QStringList ShownTexts(); // the texts of everything shown, in order
+void ClearScript();       // empties the queues and the log
 
 } // namespace Dialogs

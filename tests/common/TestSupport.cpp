@@ -4,6 +4,10 @@
 
 TempFolder::TempFolder() : m_dir(QDir::tempPath() + "/vtxtest-XXXXXX") {}
 
-QString TempFolder::path() const { return QDir(m_dir.path()).absolutePath() + "/"; }
+QString TempFolder::path() const {
+    return QDir(m_dir.path()).absolutePath() + "/";
+}
 
-QString TempFolder::file(const QString& name) const { return path() + name; }
+QString TempFolder::file(const QString& name) const {
+    return path() + name;
+}

@@ -21,8 +21,8 @@ bool RegisterTest(TestFactory factory);
 class TempFolder {
 public:
     TempFolder();
-    QString path() const;                     // with trailing separator
-    QString file(const QString& name) const;  // path + name
+    QString path() const;                    // with trailing separator
+    QString file(const QString& name) const; // path + name
     bool isValid() const { return m_dir.isValid(); }
 
 private:

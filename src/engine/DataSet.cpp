@@ -1,0 +1,641 @@
+#include "engine/DataSet.h"
+
+#include "engine/DataSource.h"
+
+namespace {
+constexpr int kCacheLimit = 4096;
+
+bool IsNullValue(const QVariant& v) {
+    return !v.isValid() || v.isNull();
+}
+} // namespace
+
+DataSet::DataSet(const QString& name) : Name(name) {}
+
+DataSet::~DataSet() {
+    for (DataSource* s : m_sources)
+        s->m_dataSet = nullptr;
+}
+
+// ---- fields -------------------------------------------------------------------
+
+void DataSet::SetFieldDefs(const QList<FieldDef>& defs) {
+    m_defs = defs;
+    m_fields.clear();
+    m_fieldList.clear();
+    m_fieldsByName.clear();
+    for (int i = 0; i < defs.size(); ++i) {
+        m_fields.push_back(std::make_unique<Field>(this, defs[i], i));
+        m_fieldList.append(m_fields.back().get());
+        m_fieldsByName.insert(defs[i].name.toLower(), m_fields.back().get());
+    }
+    m_buffer = QVector<QVariant>(defs.size());
+}
+
+Field* DataSet::FindField(const QString& name) const {
+    return m_fieldsByName.value(name.toLower(), nullptr);
+}
+
+Field* DataSet::FieldByName(const QString& name) const {
+    Field* f = FindField(name);
+    if (!f)
+        throw EDatabaseError(QString("%1: Field '%2' not found").arg(Name, name));
+    return f;
+}
+
+QVariant DataSet::ActiveValue(int fieldIndex) const {
+    if (fieldIndex < 0 || fieldIndex >= m_active->size())
+        return {};
+    return (*m_active)[fieldIndex];
+}
+
+void DataSet::SetActiveValue(int fieldIndex, const QVariant& value) {
+    if (m_state == DataSetState::CalcFields) {
+        (*m_active)[fieldIndex] = value;
+        return;
+    }
+    if (m_state != DataSetState::Edit && m_state != DataSetState::Insert)
+        throw EDatabaseError("Dataset not in edit or insert mode");
+    Field* field = m_fieldList[fieldIndex];
+    if (field->Kind() == FieldKind::Lookup)
+        throw EDatabaseError(QString("Field '%1' cannot be modified").arg(field->FieldName()));
+    m_buffer[fieldIndex] = value;
+    m_modified = true;
+    CalculateFields(m_buffer);
+    NotifyDataChanged(field);
+}
+
+void DataSet::CalculateFields(QVector<QVariant>& values) {
+    bool any = false;
+    for (const FieldDef& d : m_defs)
+        if (d.kind != FieldKind::Data) {
+            any = true;
+            break;
+        }
+    if (!any)
+        return;
+    for (int i = 0; i < m_defs.size(); ++i)
+        if (m_defs[i].kind == FieldKind::Calculated)
+            values[i] = QVariant();
+    ComputeLookups(values);
+    if (!OnCalcFields)
+        return;
+    QVector<QVariant>* saved = m_active;
+    const DataSetState savedState = m_state;
+    m_active = &values;
+    m_state = DataSetState::CalcFields;
+    try {
+        OnCalcFields(*this);
+    } catch (...) {
+        m_active = saved;
+        m_state = savedState;
+        throw;
+    }
+    m_active = saved;
+    m_state = savedState;
+}
+
+void DataSet::ComputeLookups(QVector<QVariant>&) {}
+
+// ---- open and close ---------------------------------------------------------------
+
+void DataSet::Open() {
+    if (Active())
+        return;
+    DoOpen();
+    m_cache.clear();
+    m_state = DataSetState::Browse;
+    try {
+        m_rows = LoadRowIds();
+    } catch (...) {
+        m_state = DataSetState::Inactive;
+        DoClose();
+        throw;
+    }
+    m_cur = m_rows.isEmpty() ? -1 : 0;
+    m_bof = true;
+    m_eof = m_rows.isEmpty();
+    LoadCurrent();
+    if (AfterOpen)
+        AfterOpen(*this);
+    NotifyStateChanged();
+    NotifyRowsChanged();
+    NotifyDataChanged(nullptr);
+}
+
+void DataSet::Close() {
+    if (!Active())
+        return;
+    CheckBrowseMode();
+    if (BeforeClose)
+        BeforeClose(*this);
+    DoClose();
+    m_state = DataSetState::Inactive;
+    m_rows.clear();
+    m_cache.clear();
+    m_cur = -1;
+    m_eof = m_bof = true;
+    m_buffer.fill(QVariant());
+    NotifyStateChanged();
+    NotifyRowsChanged();
+    NotifyDataChanged(nullptr);
+}
+
+void DataSet::RaiseIfInactive() const {
+    if (!Active())
+        throw EDatabaseError(
+            QString("Cannot perform this operation on a closed dataset (%1)").arg(Name));
+}
+
+// ---- rows -----------------------------------------------------------------------
+
+const QVector<QVariant>& DataSet::CachedRow(qint64 rowId) {
+    auto it = m_cache.find(rowId);
+    if (it != m_cache.end())
+        return *it;
+    if (m_cache.size() >= kCacheLimit)
+        m_cache.clear();
+    QVector<QVariant> values = ReadRow(rowId);
+    CalculateFields(values);
+    return *m_cache.insert(rowId, std::move(values));
+}
+
+void DataSet::LoadCurrent() {
+    if (m_cur >= 0 && m_cur < m_rows.size())
+        m_buffer = CachedRow(m_rows[m_cur]);
+    else
+        m_buffer = QVector<QVariant>(m_defs.size());
+    m_modified = false;
+}
+
+void DataSet::ReloadRows(bool keepPosition) {
+    const qint64 keep = (keepPosition && m_cur >= 0 && m_cur < m_rows.size()) ? m_rows[m_cur] : 0;
+    const int oldIndex = m_cur;
+    m_cache.clear();
+    m_rows = LoadRowIds();
+    int index = -1;
+    if (keep)
+        index = m_rows.indexOf(keep);
+    if (index < 0)
+        index = keepPosition ? qMin(qMax(oldIndex, 0), int(m_rows.size()) - 1) : 0;
+    if (m_rows.isEmpty())
+        index = -1;
+    m_cur = index;
+    m_bof = m_cur <= 0;
+    m_eof = m_rows.isEmpty();
+    LoadCurrent();
+    NotifyRowsChanged();
+    NotifyDataChanged(nullptr);
+}
+
+int DataSet::IndexOfRow(qint64 rowId) {
+    return int(m_rows.indexOf(rowId));
+}
+
+qint64 DataSet::StoreRow(qint64, const QVector<QVariant>&) {
+    throw EDatabaseError(QString("Cannot modify a read-only dataset (%1)").arg(Name));
+}
+
+void DataSet::RemoveRow(qint64) {
+    throw EDatabaseError(QString("Cannot modify a read-only dataset (%1)").arg(Name));
+}
+
+int DataSet::InsertPosition(qint64, const QVector<QVariant>&) {
+    return int(m_rows.size());
+}
+
+bool DataSet::RowSelected(const QVector<QVariant>&) const {
+    return true;
+}
+
+void DataSet::InitNewRow(QVector<QVariant>&) {}
+
+qint64 DataSet::FindRow(const QStringList& fields, const QVariantList& values,
+                        LocateOptions options) {
+    QList<Field*> fs;
+    for (const QString& n : fields)
+        fs << FieldByName(n);
+    for (qint64 id : m_rows) {
+        const QVector<QVariant>& row = CachedRow(id);
+        bool match = true;
+        for (int i = 0; i < fs.size() && match; ++i) {
+            const QVariant want = i < values.size() ? values[i] : QVariant();
+            const QVariant have = row[fs[i]->Index()];
+            if (IsNullValue(want)) {
+                match = IsNullValue(have);
+                continue;
+            }
+            if (IsNullValue(have)) {
+                match = false;
+                continue;
+            }
+            const bool text =
+                fs[i]->DataType() == FieldType::Text || fs[i]->DataType() == FieldType::Memo;
+            if (text) {
+                const QString h = have.toString();
+                const QString w = want.toString();
+                const Qt::CaseSensitivity cs =
+                    (options & CaseInsensitive) ? Qt::CaseInsensitive : Qt::CaseSensitive;
+                match = (options & PartialKey) ? h.startsWith(w, cs) : h.compare(w, cs) == 0;
+            } else {
+                match = fs[i]->Normalize(want) == have;
+            }
+        }
+        if (match)
+            return id;
+    }
+    return 0;
+}
+
+// ---- the cursor -------------------------------------------------------------------
+
+void DataSet::MoveTo(int index, bool notify) {
+    if (m_rows.isEmpty()) {
+        m_cur = -1;
+    } else {
+        m_cur = qBound(0, index, int(m_rows.size()) - 1);
+    }
+    LoadCurrent();
+    if (notify) {
+        if (AfterScroll)
+            AfterScroll(*this);
+        NotifyDataChanged(nullptr);
+    }
+}
+
+void DataSet::First() {
+    RaiseIfInactive();
+    CheckBrowseMode();
+    MoveTo(0);
+    m_bof = true;
+    m_eof = m_rows.isEmpty();
+}
+
+void DataSet::Last() {
+    RaiseIfInactive();
+    CheckBrowseMode();
+    MoveTo(int(m_rows.size()) - 1);
+    m_eof = true;
+    m_bof = m_rows.isEmpty();
+}
+
+void DataSet::Next() {
+    RaiseIfInactive();
+    CheckBrowseMode();
+    if (m_cur + 1 >= m_rows.size()) {
+        m_eof = true;
+        return;
+    }
+    m_bof = m_eof = false;
+    MoveTo(m_cur + 1);
+}
+
+void DataSet::Prior() {
+    RaiseIfInactive();
+    CheckBrowseMode();
+    if (m_cur <= 0) {
+        m_bof = true;
+        return;
+    }
+    m_bof = m_eof = false;
+    MoveTo(m_cur - 1);
+}
+
+void DataSet::MoveBy(int distance) {
+    if (distance > 0)
+        while (distance-- > 0 && !m_eof)
+            Next();
+    else
+        while (distance++ < 0 && !m_bof)
+            Prior();
+}
+
+int DataSet::RecNo() const {
+    if (m_state == DataSetState::Insert)
+        return m_insertPos + 1;
+    return m_cur + 1;
+}
+
+void DataSet::SetRecNo(int recNo) {
+    RaiseIfInactive();
+    CheckBrowseMode();
+    m_bof = m_eof = false;
+    MoveTo(recNo - 1);
+}
+
+Bookmark DataSet::GetBookmark() const {
+    return (m_cur >= 0 && m_cur < m_rows.size()) ? m_rows[m_cur] : 0;
+}
+
+bool DataSet::GotoBookmark(Bookmark bookmark) {
+    RaiseIfInactive();
+    CheckBrowseMode();
+    const int index = bookmark ? IndexOfRow(bookmark) : -1;
+    if (index < 0)
+        return false;
+    m_bof = m_eof = false;
+    MoveTo(index);
+    return true;
+}
+
+bool DataSet::Locate(const QString& fields, const QVariantList& values, LocateOptions options) {
+    RaiseIfInactive();
+    CheckBrowseMode();
+    const qint64 id = FindRow(fields.split(';', Qt::SkipEmptyParts), values, options);
+    if (!id)
+        return false;
+    const int index = IndexOfRow(id);
+    if (index < 0)
+        return false;
+    m_bof = m_eof = false;
+    MoveTo(index);
+    return true;
+}
+
+// ---- editing -----------------------------------------------------------------------
+
+void DataSet::SetState(DataSetState state) {
+    if (m_state == state)
+        return;
+    m_state = state;
+    NotifyStateChanged();
+}
+
+void DataSet::CheckBrowseMode() {
+    if (m_state == DataSetState::Edit || m_state == DataSetState::Insert) {
+        for (DataSource* s : m_sources)
+            s->UpdateData();
+        if (m_modified)
+            Post();
+        else
+            Cancel();
+    }
+}
+
+void DataSet::StartNewRow(int position) {
+    RaiseIfInactive();
+    if (m_readOnly)
+        throw EDatabaseError(QString("Cannot modify a read-only dataset (%1)").arg(Name));
+    CheckBrowseMode();
+    m_insertPos = qBound(0, position, int(m_rows.size()));
+    m_buffer = QVector<QVariant>(m_defs.size());
+    InitNewRow(m_buffer);
+    m_modified = false;
+    m_state = DataSetState::Insert;
+    if (OnNewRecord)
+        OnNewRecord(*this);
+    CalculateFields(m_buffer);
+    m_modified = false;
+    NotifyStateChanged();
+    NotifyRowsChanged();
+    NotifyDataChanged(nullptr);
+    if (AfterInsert)
+        AfterInsert(*this);
+}
+
+void DataSet::Insert() {
+    StartNewRow(m_cur < 0 ? 0 : m_cur);
+}
+
+void DataSet::Append() {
+    StartNewRow(int(m_rows.size()));
+}
+
+void DataSet::Edit() {
+    RaiseIfInactive();
+    if (m_state == DataSetState::Edit || m_state == DataSetState::Insert)
+        return;
+    if (m_readOnly)
+        throw EDatabaseError(QString("Cannot modify a read-only dataset (%1)").arg(Name));
+    if (m_rows.isEmpty()) {
+        Insert();
+        return;
+    }
+    if (BeforeEdit)
+        BeforeEdit(*this);
+    // Re-read the row so that an edit starts from what is stored.
+    m_cache.remove(m_rows[m_cur]);
+    LoadCurrent();
+    SetState(DataSetState::Edit);
+    NotifyDataChanged(nullptr);
+}
+
+void DataSet::CheckRequired() {
+    for (int i = 0; i < m_defs.size(); ++i) {
+        const FieldDef& d = m_defs[i];
+        if (d.kind == FieldKind::Data && d.required && IsNullValue(m_buffer[i]))
+            throw EDatabaseError(QString("Field '%1' must have a value").arg(d.name),
+                                 ErrorKind::RequiredField);
+    }
+}
+
+void DataSet::Post() {
+    if (m_state != DataSetState::Edit && m_state != DataSetState::Insert)
+        return;
+    for (DataSource* s : m_sources)
+        s->UpdateData();
+    if (BeforePost)
+        BeforePost(*this);
+    const bool inserting = m_state == DataSetState::Insert;
+    qint64 rowId = inserting ? 0 : GetBookmark();
+    try {
+        CheckRequired();
+        CalculateFields(m_buffer);
+        rowId = StoreRow(rowId, m_buffer);
+    } catch (const EDatabaseError& error) {
+        DataAction action = DataAction::Fail;
+        if (OnPostError)
+            action = OnPostError(*this, error);
+        if (action == DataAction::Abort)
+            throw EAbort();
+        throw;
+    }
+    // Place the posted row in the list without reading the whole list again.
+    m_cache.remove(rowId);
+    if (!inserting && m_cur >= 0)
+        m_rows.remove(m_cur);
+    const QVector<QVariant> stored = ReadRow(rowId);
+    int index;
+    if (RowSelected(stored)) {
+        index = InsertPosition(rowId, stored);
+        m_rows.insert(index, rowId);
+    } else {
+        index = inserting ? m_insertPos : m_cur;
+    }
+    m_state = DataSetState::Browse;
+    m_insertPos = -1;
+    m_bof = m_eof = false;
+    MoveTo(index, false);
+    NotifyStateChanged();
+    NotifyRowsChanged();
+    NotifyDataChanged(nullptr);
+    if (AfterPost)
+        AfterPost(*this);
+}
+
+void DataSet::Cancel() {
+    if (m_state != DataSetState::Edit && m_state != DataSetState::Insert)
+        return;
+    const bool inserting = m_state == DataSetState::Insert;
+    m_state = DataSetState::Browse;
+    m_insertPos = -1;
+    LoadCurrent();
+    NotifyStateChanged();
+    if (inserting)
+        NotifyRowsChanged();
+    NotifyDataChanged(nullptr);
+    if (AfterCancel)
+        AfterCancel(*this);
+}
+
+void DataSet::Delete() {
+    RaiseIfInactive();
+    if (m_state == DataSetState::Insert) {
+        Cancel();
+        return;
+    }
+    if (m_rows.isEmpty())
+        throw EDatabaseError("Cannot perform this operation on an empty dataset");
+    if (m_readOnly)
+        throw EDatabaseError(QString("Cannot modify a read-only dataset (%1)").arg(Name));
+    if (BeforeDelete)
+        BeforeDelete(*this);
+    const qint64 id = m_rows[m_cur];
+    RemoveRow(id);
+    m_cache.remove(id);
+    m_rows.remove(m_cur);
+    m_state = DataSetState::Browse;
+    m_eof = m_rows.isEmpty();
+    m_bof = m_cur <= 0;
+    MoveTo(m_cur, false);
+    NotifyStateChanged();
+    NotifyRowsChanged();
+    NotifyDataChanged(nullptr);
+    if (AfterDelete)
+        AfterDelete(*this);
+}
+
+void DataSet::Refresh() {
+    RaiseIfInactive();
+    CheckBrowseMode();
+    ReloadRows(true);
+}
+
+// ---- grid access -------------------------------------------------------------------
+
+int DataSet::DisplayRowCount() const {
+    return int(m_rows.size()) + (m_state == DataSetState::Insert ? 1 : 0);
+}
+
+int DataSet::DisplayCurrentRow() const {
+    if (m_state == DataSetState::Insert)
+        return m_insertPos;
+    return m_cur;
+}
+
+QVariant DataSet::DisplayValue(int row, int field) {
+    if (!Active() || field < 0 || field >= m_defs.size())
+        return {};
+    if (m_state == DataSetState::Insert) {
+        if (row == m_insertPos)
+            return m_buffer[field];
+        if (row > m_insertPos)
+            --row;
+    } else if (m_state == DataSetState::Edit && row == m_cur) {
+        return m_buffer[field];
+    }
+    if (row < 0 || row >= m_rows.size())
+        return {};
+    return CachedRow(m_rows[row])[field];
+}
+
+QString DataSet::DisplayText(int row, int field) {
+    if (field < 0 || field >= m_fieldList.size())
+        return {};
+    return m_fieldList[field]->FormatDisplay(DisplayValue(row, field));
+}
+
+void DataSet::MoveToDisplayRow(int row) {
+    RaiseIfInactive();
+    if (m_state == DataSetState::Insert) {
+        if (row == m_insertPos)
+            return;
+        const int pending = m_insertPos;
+        const qint64 target =
+            (row >= 0 && row < DisplayRowCount()) ? m_rows.value(row > pending ? row - 1 : row) : 0;
+        CheckBrowseMode();
+        if (target) {
+            const int index = IndexOfRow(target);
+            if (index >= 0) {
+                m_bof = m_eof = false;
+                MoveTo(index);
+            }
+        }
+        return;
+    }
+    if (row == m_cur)
+        return;
+    const qint64 target = (row >= 0 && row < m_rows.size()) ? m_rows[row] : 0;
+    CheckBrowseMode();
+    const int index = target ? IndexOfRow(target) : -1;
+    if (index >= 0) {
+        m_bof = m_eof = false;
+        MoveTo(index);
+    }
+}
+
+// ---- notifications -----------------------------------------------------------------
+
+void DataSet::DisableControls() {
+    ++m_disableCount;
+}
+
+void DataSet::EnableControls() {
+    if (m_disableCount == 0)
+        return;
+    if (--m_disableCount == 0 && m_pendingNotify) {
+        m_pendingNotify = false;
+        NotifyStateChanged();
+        NotifyRowsChanged();
+        NotifyDataChanged(nullptr);
+    }
+}
+
+void DataSet::AddDataSource(DataSource* source) {
+    if (!m_sources.contains(source))
+        m_sources.append(source);
+}
+
+void DataSet::RemoveDataSource(DataSource* source) {
+    m_sources.removeAll(source);
+}
+
+void DataSet::NotifyDataChanged(Field* field) {
+    if (m_disableCount > 0) {
+        m_pendingNotify = true;
+        return;
+    }
+    const QList<DataSource*> sources = m_sources;
+    for (DataSource* s : sources)
+        s->DataChanged(field);
+}
+
+void DataSet::NotifyStateChanged() {
+    if (m_disableCount > 0) {
+        m_pendingNotify = true;
+        return;
+    }
+    const QList<DataSource*> sources = m_sources;
+    for (DataSource* s : sources)
+        s->StateChanged();
+}
+
+void DataSet::NotifyRowsChanged() {
+    if (m_disableCount > 0) {
+        m_pendingNotify = true;
+        return;
+    }
+    const QList<DataSource*> sources = m_sources;
+    for (DataSource* s : sources)
+        s->RowsChanged();
+}

@@ -1,0 +1,122 @@
+#pragma once
+// A table: one SQLite file in the data folder holding one table and its indexes.
+
+#include "engine/DataSet.h"
+
+#include <QHash>
+#include <memory>
+
+class DataSource;
+class SqliteConnection;
+class SqliteStatement;
+
+class Table : public DataSet {
+public:
+    explicit Table(const TableDef& def, const QString& name = {});
+    ~Table() override;
+
+    QString DatabaseName; // a named database ("VTX2Database") or an alias ("Vestrix2")
+    const TableDef& Def() const { return m_def; }
+    const QString& TableName() const { return m_def.tableName; }
+    QString FilePath() const; // in the data folder of DatabaseName
+    bool Exists() const;
+    // Creates the table file with its fields and indexes; raises when it exists.
+    void CreateTable();
+
+    // Index order. An empty name is the primary index (or the order of entry).
+    QString IndexName() const { return m_indexName; }
+    void SetIndexName(const QString& name);
+    QString IndexFieldNames() const { return m_indexFields; }
+    void SetIndexFieldNames(const QString& fields); // "LName;Suffix"
+
+    // Master-detail link on one or two fields (separated by ';'); the detail
+    // fields default to the same names.
+    DataSource* MasterSource() const { return m_master; }
+    void SetMasterSource(DataSource* source);
+    QString MasterFields() const { return m_masterFields.join(';'); }
+    void SetMasterFields(const QString& fields);
+    void SetDetailFields(const QString& fields);
+
+    // Filter: "Field = value" terms joined by "and"; values true, false, numbers
+    // or quoted text. Raises for an expression it cannot read.
+    QString Filter() const { return m_filter; }
+    void SetFilter(const QString& expression);
+    bool Filtered() const { return m_filtered; }
+    void SetFiltered(bool on);
+
+    // The table a lookup field reads from.
+    void SetLookupTable(const QString& field, Table* table);
+    // The result field of the first row whose key fields equal the values,
+    // without moving the cursor; null when there is none.
+    QVariant Lookup(const QString& keyFields, const QVariantList& keyValues,
+                    const QString& resultField);
+    // Incremental finder: moves to the first row, in the current order, whose
+    // field starts with the text, ignoring case. False (cursor kept) when none.
+    bool FindPrefix(const QString& field, const QString& prefix);
+
+    // Removes every row at once; works on a closed table too.
+    void EmptyTable();
+    // Number of rows in the file, ignoring filter and link.
+    int StoredRowCount();
+
+    // Called by the master data source when its row may have changed.
+    void MasterChanged();
+
+protected:
+    void DoOpen() override;
+    void DoClose() override;
+    QVector<qint64> LoadRowIds() override;
+    QVector<QVariant> ReadRow(qint64 rowId) override;
+    qint64 StoreRow(qint64 rowId, const QVector<QVariant>& values) override;
+    void RemoveRow(qint64 rowId) override;
+    int InsertPosition(qint64 rowId, const QVector<QVariant>& values) override;
+    bool RowSelected(const QVector<QVariant>& values) const override;
+    void InitNewRow(QVector<QVariant>& values) override;
+    qint64 FindRow(const QStringList& fields, const QVariantList& values,
+                   LocateOptions options) override;
+    void ComputeLookups(QVector<QVariant>& values) override;
+
+private:
+    struct OrderTerm {
+        int field;
+        bool noCase;
+        bool nullAsText;
+    };
+    struct Condition {
+        int field;
+        QVariant value;
+    };
+
+    QString Label() const;
+    void CheckStructure();
+    void BuildOrder();
+    QString OrderSql() const;
+    QString WhereSql(QList<Condition>& conditions) const;
+    void BindConditions(SqliteStatement& stmt, const QList<Condition>& conditions, int first);
+    QList<Condition> Conditions() const;
+    int CompareKeys(const QVector<QVariant>& a, qint64 ida, const QVector<QVariant>& b,
+                    qint64 idb) const;
+    int BinarySearch(qint64 rowId, const QVector<QVariant>& values);
+    int IndexOfRow(qint64 rowId) override;
+    QVariantList CurrentLinkValues() const;
+    void ChangeSelection(); // index, filter or link changed: reload keeping the row
+    SqliteConnection& Conn();
+    SqliteStatement& Cached(const QString& sql);
+
+    TableDef m_def;
+    QString m_indexName;
+    QString m_indexFields;
+    QList<OrderTerm> m_order;
+    DataSource* m_master = nullptr;
+    QStringList m_masterFields;
+    QStringList m_detailFields;
+    QVariantList m_linkValues;
+    QString m_filter;
+    bool m_filtered = false;
+    QList<Condition> m_filterTerms;
+    QHash<QString, Table*> m_lookupTables;
+    QList<int> m_storedFields; // field indexes written to the file, in column order
+    std::unique_ptr<SqliteConnection> m_conn;
+    QHash<QString, std::shared_ptr<SqliteStatement>> m_statements;
+    class Database* m_database = nullptr;
+};
