@@ -633,6 +633,11 @@ qint64 Table::FindRow(const QStringList& fields, const QVariantList& values,
         } else if (text && (options & CaseInsensitive)) {
             terms << col + " = ? COLLATE NOCASE";
             binds.append({f->Index(), want.toString()});
+        } else if (text) {
+            // The first term lets the case-insensitive index find the rows.
+            terms << col + " = ? COLLATE NOCASE AND " + col + " = ?";
+            binds.append({f->Index(), want.toString()});
+            binds.append({f->Index(), want.toString()});
         } else {
             terms << col + " = ?";
             binds.append({f->Index(), f->Normalize(want)});
