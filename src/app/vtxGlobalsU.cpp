@@ -1,8 +1,15 @@
 #include "app/vtxGlobalsU.h"
 
+#include "app/ESBDates.h"
+#include "data/vtxDataM.h"
+#include "toolkit/Dialogs.h"
+
+#include <algorithm>
+
 QString ProgramFolder;
 int ReportKind = 0;
 QString ReportQuarter;
+QString HelpFile;
 
 int ActiveRecordNumber = 0;
 QString ActiveFName;
@@ -38,4 +45,50 @@ void ResetProgramValues() {
     CurrentOrderNumber = 0;
     CurrentEnvelopeNumber.clear();
     CurrentPledgeAmount = Currency();
+}
+
+bool CheckActiveRecord() {
+    if (ActiveRecordNumber > 0)
+        return true;
+    Dialogs::ShowMessage("There must be an active record in the roster\n"
+                         "before this record can be created.");
+    return false;
+}
+
+int NextRosterRecordNumber() {
+    if (!DataMod)
+        return 1;
+    Table* roster = DataMod->RosterT;
+    int largest = 0;
+    auto take = [&largest](Table* table, const char* field) {
+        if (!table)
+            return;
+        const QVariant v = table->MaxValue(field);
+        if (v.isValid() && !v.isNull())
+            largest = std::max(largest, int(v.toDouble()));
+    };
+    take(roster, "RecordNumber");
+    for (Table* detail :
+         {DataMod->RosterDatesT, DataMod->MemoT, DataMod->BaptismT, DataMod->BirthT,
+          DataMod->MarriageT, DataMod->CounselingT, DataMod->WedFamilyT, DataMod->WedPartyT,
+          DataMod->WedLogisticsT, DataMod->PassingT, DataMod->EnvelopeT})
+        take(detail, "RecordNumber");
+    take(DataMod->LayMinistryRosterT, "RosterRecordNumber");
+    // The roster is left on its last row, which becomes the active record; bound
+    // controls hear of it once, at the end.
+    if (roster->Active()) {
+        roster->DisableControls();
+        try {
+            roster->Last();
+        } catch (...) {
+            roster->EnableControls();
+            throw;
+        }
+        roster->EnableControls();
+    }
+    return largest + 1;
+}
+
+TDateTime SundayOfWeek(int year, int week) {
+    return SundayOfWeekN(year, week);
 }

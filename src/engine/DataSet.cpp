@@ -394,10 +394,14 @@ void DataSet::StartNewRow(int position) {
 }
 
 void DataSet::Insert() {
+    RaiseIfInactive();
+    CheckBrowseMode();  // a pending row takes its place first
     StartNewRow(m_cur < 0 ? 0 : m_cur);
 }
 
 void DataSet::Append() {
+    RaiseIfInactive();
+    CheckBrowseMode();
     StartNewRow(int(m_rows.size()));
 }
 

@@ -561,6 +561,25 @@ int Table::StoredRowCount() {
     return n;
 }
 
+QVariant Table::MaxValue(const QString& fieldName) {
+    Field* field = FieldByName(fieldName);
+    const QString sql =
+        "SELECT MAX(" + QuoteName(field->FieldName()) + ") FROM " + QuoteName(m_def.BaseName());
+    QVariant result;
+    if (Active()) {
+        auto& stmt = Cached(sql);
+        if (stmt.Step())
+            result = stmt.Column(0, field->DataType());
+        stmt.Reset();
+        return result;
+    }
+    SqliteConnection conn(FilePath(), false, Label());
+    auto stmt = conn.Prepare(sql);
+    if (stmt->Step())
+        result = stmt->Column(0, field->DataType());
+    return result;
+}
+
 // ---- positions -----------------------------------------------------------------------
 
 int Table::CompareKeys(const QVector<QVariant>& a, qint64 ida, const QVector<QVariant>& b,

@@ -58,6 +58,9 @@ public:
     void EmptyTable();
     // Number of rows in the file, ignoring filter and link.
     int StoredRowCount();
+    // The largest value of a field over every row of the file, ignoring filter and
+    // link; null for an empty table. Works on a closed table too.
+    QVariant MaxValue(const QString& field);
 
     // Called by the master data source when its row may have changed.
     void MasterChanged();
