@@ -15,6 +15,11 @@ bool IsNull(const QVariant& v) {
     return !v.isValid() || v.isNull();
 }
 
+// Only text is compared without regard to case; numbers and dates compare as they are.
+bool IsTextType(FieldType t) {
+    return t == FieldType::Text || t == FieldType::Memo;
+}
+
 bool IsNumeric(FieldType t) {
     return t == FieldType::Integer || t == FieldType::Short || t == FieldType::Logical ||
            t == FieldType::Number || t == FieldType::Money;
@@ -112,6 +117,41 @@ QString Table::FilePath() const {
     return ResolveDataFolder(DatabaseName) + m_def.tableName;
 }
 
+QString KeyConditionSql(const TableDef& def, const QStringList& fields, int first) {
+    // Each parameter is named once per term: the exact comparison decides, the other
+    // terms are equal to it for any value that is not empty and only guide the plan.
+    // When there are such terms the exact one is written "+field": SQLite would
+    // otherwise put the value in place of the field in the index expressions, which
+    // then no longer match their index.
+    QStringList terms;
+    for (int i = 0; i < fields.size(); ++i) {
+        const FieldDef* f = def.FindField(fields[i]);
+        if (!f)
+            throw EDatabaseError(QString("Field '%1' not found.").arg(fields[i]));
+        const QString col = QuoteName(f->name);
+        const QString param = QString("?%1").arg(first + i);
+        const bool text = IsTextType(f->type);
+        QStringList guides;
+        if (text)
+            guides << col + " = " + param + " COLLATE NOCASE";
+        for (const IndexDef& index : def.indexes) {
+            if (!index.unique || index.fields.isEmpty() ||
+                index.fields.first().compare(f->name, Qt::CaseInsensitive) != 0)
+                continue;
+            guides << "IFNULL(" + col + ",'') = " + param +
+                          (text && !index.primary ? " COLLATE NOCASE" : "");
+        }
+        guides.removeDuplicates();
+        if (guides.isEmpty()) {
+            terms << col + " = " + param;
+        } else {
+            terms << "+" + col + " = " + param;
+            terms += guides;
+        }
+    }
+    return terms.join(" AND ");
+}
+
 bool Table::Exists() const {
     try {
         return QFileInfo::exists(FilePath());
@@ -160,7 +200,7 @@ void Table::CreateTable() {
             QString term = QuoteName(f->name);
             if (index.unique)
                 term = "IFNULL(" + term + ",'')";
-            if (!index.primary)
+            if (!index.primary && IsTextType(f->type))
                 term += " COLLATE NOCASE";
             terms << term;
         }
@@ -249,12 +289,15 @@ void Table::BuildOrder() {
         index = m_def.PrimaryIndex();
     }
     if (index) {
-        for (const QString& f : index->fields)
-            m_order.append({FieldByName(f)->Index(), !index->primary, index->unique});
+        for (const QString& f : index->fields) {
+            Field* field = FieldByName(f);
+            m_order.append(
+                {field->Index(), !index->primary && IsTextType(field->DataType()), index->unique});
+        }
     } else {
         for (const QString& f : fields) {
             Field* field = FieldByName(f);
-            m_order.append({field->Index(), true, false});
+            m_order.append({field->Index(), IsTextType(field->DataType()), false});
         }
     }
 }
@@ -291,10 +334,10 @@ QString Table::WhereSql(QList<Condition>& conditions) const {
     conditions = Conditions();
     if (conditions.isEmpty())
         return {};
-    QStringList terms;
+    QStringList names;
     for (const Condition& c : conditions)
-        terms << QuoteName(m_def.fields[c.field].name) + " = ?";
-    return " WHERE " + terms.join(" AND ");
+        names << m_def.fields[c.field].name;
+    return " WHERE " + KeyConditionSql(m_def, names);
 }
 
 void Table::BindConditions(SqliteStatement& stmt, const QList<Condition>& conditions, int first) {
@@ -723,11 +766,11 @@ QVariant Table::Lookup(const QString& keyFields, const QVariantList& keyValues,
         const QVariant v = keyValues.value(i);
         if (IsNull(v))
             return {};
-        terms << QuoteName(f->FieldName()) + " = ?";
+        terms << f->FieldName();
         binds.append({f, f->Normalize(v)});
     }
     auto& stmt = Cached("SELECT rowid FROM " + QuoteName(m_def.BaseName()) + " WHERE " +
-                        terms.join(" AND ") + " LIMIT 1");
+                        KeyConditionSql(m_def, terms) + " LIMIT 1");
     int p = 1;
     for (const auto& [f, v] : binds)
         stmt.Bind(p++, v, f->DataType());

@@ -10,6 +10,12 @@ class DataSource;
 class SqliteConnection;
 class SqliteStatement;
 
+// The SQL condition that finds the rows whose fields equal the numbered parameters
+// ?first, ?first+1, ...: an exact comparison per field, with the terms that let the
+// table file's indexes serve it (the case-insensitive index of a text field, the
+// expression of a unique index that begins with the field).
+QString KeyConditionSql(const TableDef& def, const QStringList& fields, int first = 1);
+
 class Table : public DataSet {
 public:
     explicit Table(const TableDef& def, const QString& name = {});

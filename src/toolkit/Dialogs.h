@@ -15,6 +15,12 @@ namespace Dialogs {
 
 enum class Icon { None, Information, Warning, Error, Question };
 
+// The buttons of a message box, so that callers need not name Qt's message box.
+inline constexpr QMessageBox::StandardButton Ok = QMessageBox::Ok;
+inline constexpr QMessageBox::StandardButton Cancel = QMessageBox::Cancel;
+inline constexpr QMessageBox::StandardButton Yes = QMessageBox::Yes;
+inline constexpr QMessageBox::StandardButton No = QMessageBox::No;
+
 // Message box with an icon and buttons; returns the button chosen
 // (QMessageBox::StandardButton). Caption empty means the application's name.
 int Message(const QString& text, Icon icon = Icon::None,
