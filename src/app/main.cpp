@@ -1,9 +1,6 @@
-#include <QApplication>
-#include <QLabel>
+// The program entry: Vestrix takes no command-line options.
+#include "app/vtxStartup.h"
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    QLabel placeholder("Vestrix");
-    placeholder.show();
-    return app.exec();
+    return RunVestrix(argc, argv);
 }
