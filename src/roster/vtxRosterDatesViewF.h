@@ -1,0 +1,29 @@
+#pragma once
+// The Important Dates view window: the five dates of the active record as they stand when
+// the window is created, each as its display text (empty for an empty date, and all five
+// empty for a member without a dates record). It does not follow later changes.
+
+#include <QWidget>
+
+class QLabel;
+class QPushButton;
+
+class TRosterDatesViewForm : public QWidget {
+    Q_OBJECT
+public:
+    // A top-level window owned by the owner (the View Roster window), freed when closed or
+    // with its owner.
+    explicit TRosterDatesViewForm(QWidget* owner);
+
+    QLabel* BirthdayLabel;
+    QLabel* BirthdayValue;
+    QLabel* ConfirmedLabel;
+    QLabel* ConfirmedValue;
+    QLabel* JoinedLabel;
+    QLabel* JoinedValue;
+    QLabel* LeftLabel;
+    QLabel* LeftValue;
+    QLabel* PassingLabel;
+    QLabel* PassingValue;
+    QPushButton* CloseButton;
+};
