@@ -536,14 +536,14 @@ void TDBGridDelegate::destroyEditor(QWidget* editor, const QModelIndex& index) c
 
 void TDBGridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
                             const QModelIndex& index) const {
-    if (m_grid->GridModel()->EditorKind(index.column()) != TColumnEditor::Check) {
-        QStyledItemDelegate::paint(painter, option, index);
-        return;
-    }
     QStyleOptionViewItem opt(option);
     initStyleOption(&opt, index);
     const QWidget* widget = opt.widget;
     QStyle* style = widget ? widget->style() : QApplication::style();
+    if (m_grid->GridModel()->EditorKind(index.column()) != TColumnEditor::Check) {
+        PaintTextCell(painter, opt, style);
+        return;
+    }
     const Qt::CheckState state = opt.checkState;
     opt.features &= ~QStyleOptionViewItem::HasCheckIndicator;
     opt.text.clear();
@@ -557,6 +557,43 @@ void TDBGridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
                    : state == Qt::Unchecked ? QStyle::State_Off
                                             : QStyle::State_NoChange;
     style->drawPrimitive(QStyle::PE_IndicatorItemViewItemCheck, &check, painter, widget);
+}
+
+// A text cell: its background, its text on one line cut at the cell's edge, and the
+// focus frame. The grid paints every visible cell at each move of the cursor, so this
+// skips the style's item layout, which would lay out each text as a paragraph.
+void TDBGridDelegate::PaintTextCell(QPainter* painter, const QStyleOptionViewItem& opt,
+                                    const QStyle* style) const {
+    if (opt.features & QStyleOptionViewItem::HasDecoration) {
+        style->drawControl(QStyle::CE_ItemViewItem, &opt, painter, opt.widget);
+        return;
+    }
+    const QPalette::ColorGroup group = !(opt.state & QStyle::State_Enabled) ? QPalette::Disabled
+                                       : (opt.state & QStyle::State_Active) ? QPalette::Normal
+                                                                            : QPalette::Inactive;
+    const bool selected = opt.state & QStyle::State_Selected;
+    if (selected)
+        painter->fillRect(opt.rect, opt.palette.brush(group, QPalette::Highlight));
+    else if (opt.backgroundBrush.style() != Qt::NoBrush)
+        painter->fillRect(opt.rect, opt.backgroundBrush);
+    if (!opt.text.isEmpty()) {
+        const int margin =
+            style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, opt.widget) + 1;
+        painter->save();
+        painter->setFont(opt.font);
+        painter->setPen(
+            opt.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text));
+        painter->drawText(opt.rect.adjusted(margin, 0, -margin, 0),
+                          int(opt.displayAlignment) | Qt::TextSingleLine, opt.text);
+        painter->restore();
+    }
+    if (opt.state & QStyle::State_HasFocus) {
+        QStyleOptionFocusRect focus;
+        focus.QStyleOption::operator=(opt);
+        focus.backgroundColor =
+            opt.palette.color(group, selected ? QPalette::Highlight : QPalette::Window);
+        style->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, painter, opt.widget);
+    }
 }
 
 bool TDBGridDelegate::editorEvent(QEvent* event, QAbstractItemModel* model,

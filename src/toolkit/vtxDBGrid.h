@@ -171,6 +171,8 @@ protected:
 
 private:
     QString EditorText(QWidget* editor) const;
+    void PaintTextCell(QPainter* painter, const QStyleOptionViewItem& opt,
+                       const QStyle* style) const;
     TDBGrid* m_grid;
 };
 

@@ -162,9 +162,12 @@ bool TDBSearchBox::FindInIndexOrder(const QString& prefix, bool& found) {
     for (const QString& name : index->fields) {
         const FieldDef* def = table->Def().FindField(name);
         const bool text = def && (def->type == FieldType::Text || def->type == FieldType::Memo);
+        // The index's own terms, so that its order serves without a sort.
         QString term = Quoted(name);
-        if (text)
-            term = "IFNULL(" + term + ",'')" + (index->primary ? "" : " COLLATE NOCASE");
+        if (index->unique)
+            term = "IFNULL(" + term + ",'')";
+        if (text && !index->primary)
+            term += " COLLATE NOCASE";
         order << term;
     }
     order << "rowid";
