@@ -2,6 +2,7 @@
 
 #include "app/vtxMenuTable.h"
 #include "data/vtxDataM.h"
+#include "roster/vtxRosterFormsU.h"
 #include "engine/Types.h"
 
 #include <QFrame>
@@ -92,6 +93,7 @@ TVitalStatsForm::TVitalStatsForm(QWidget* owner) : QWidget(owner, Qt::Window) {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Vital Statistics"));
     resize(640, 460);
+    RosterForms::CentreOnMainWindow(this);
 
     // A row of a panel: the bold caption right-aligned against its box.
     auto addRow = [this](QGridLayout* grid, const char* name, const QString& caption,
