@@ -103,6 +103,13 @@ Table::Table(const TableDef& def, const QString& name) : DataSet(name), m_def(de
 }
 
 Table::~Table() {
+    for (Table* source : std::as_const(m_lookupTables))
+        if (source)
+            source->m_lookupUsers.removeAll(this);
+    for (Table* user : std::as_const(m_lookupUsers))
+        for (auto it = user->m_lookupTables.begin(); it != user->m_lookupTables.end(); ++it)
+            if (*it == this)
+                *it = nullptr;
     if (m_master)
         m_master->RemoveDetail(this);
     if (m_database)
@@ -564,7 +571,27 @@ qint64 Table::StoreRow(qint64 rowId, const QVector<QVariant>& values) {
         stmt.Reset();
     }
     tx.Commit();
+    TellLookupUsers();
     return id;
+}
+
+// A row of a table that others look up in has changed: their rows read earlier hold
+// looked-up values that may be out of date. A browsing table reads its rows again
+// and repaints; one being edited gets the new values when it next reads a row.
+void Table::LookupSourceChanged() {
+    ClearCache();
+    if (Active() && State() == DataSetState::Browse)
+        Refresh();
+}
+
+void Table::TellLookupUsers() {
+    if (m_lookupUsers.isEmpty())
+        return;
+    // The rows they look up are read again from the file, not from what this table
+    // held before the change.
+    ClearCache();
+    for (Table* user : std::as_const(m_lookupUsers))
+        user->LookupSourceChanged();
 }
 
 void Table::RemoveRow(qint64 rowId) {
@@ -574,6 +601,7 @@ void Table::RemoveRow(qint64 rowId) {
     stmt.Step();
     stmt.Reset();
     tx.Commit();
+    TellLookupUsers();
 }
 
 void Table::EmptyTable() {
@@ -585,6 +613,7 @@ void Table::EmptyTable() {
             tx.Commit();
         }
         ReloadRows(false);
+        TellLookupUsers();
         return;
     }
     const QString path = FilePath();
@@ -731,7 +760,14 @@ bool Table::FindPrefix(const QString& field, const QString& prefix) {
 // ---- lookups --------------------------------------------------------------------------
 
 void Table::SetLookupTable(const QString& field, Table* table) {
+    if (Table* old = m_lookupTables.value(field.toLower())) {
+        m_lookupTables.remove(field.toLower());
+        if (!m_lookupTables.values().contains(old))
+            old->m_lookupUsers.removeAll(this);
+    }
     m_lookupTables.insert(field.toLower(), table);
+    if (table && table != this && !table->m_lookupUsers.contains(this))
+        table->m_lookupUsers.append(this);
     ClearCache();
 }
 

@@ -124,6 +124,9 @@ private:
     bool m_filtered = false;
     QList<Condition> m_filterTerms;
     QHash<QString, Table*> m_lookupTables;
+    QList<Table*> m_lookupUsers; // the tables whose lookup fields read this one
+    void LookupSourceChanged();
+    void TellLookupUsers();
     QList<int> m_storedFields; // field indexes written to the file, in column order
     std::unique_ptr<SqliteConnection> m_conn;
     QHash<QString, std::shared_ptr<SqliteStatement>> m_statements;

@@ -331,6 +331,48 @@ private Q_SLOTS:
         m_gifts->Cancel();
     }
 
+    // A looked-up value follows its source: a browsing table shows the new name once
+    // the member is renamed, and nothing once the member is deleted; its watchers hear.
+    void lookupFieldsFollowTheirSource() {
+        AddMember(*m_members, 7, "Ann", "Lee");
+        m_gifts->Open();
+        m_gifts->Append();
+        m_gifts->FieldByName("RecordNumber")->SetAsInteger(7);
+        m_gifts->FieldByName("GiftDate")->SetAsDate(QDate(2026, 3, 1));
+        m_gifts->Post();
+        DataSource giftSource(m_gifts.get());
+        int notices = 0;
+        connect(&giftSource, &DataSource::dataChanged, this, [&] { ++notices; });
+        const int name = m_gifts->FieldByName("MemberName")->Index();
+        QCOMPARE(m_gifts->DisplayText(0, name), QString("Lee, Ann"));
+
+        m_members->Edit();
+        m_members->FieldByName("LName")->SetAsString("Olson");
+        m_members->Post();
+        QCOMPARE(m_gifts->DisplayText(0, name), QString("Olson, A"));
+        QCOMPARE(m_gifts->FieldByName("MemberName")->AsString(), QString("Olson, A"));
+        QVERIFY(notices > 0);
+
+        m_members->Delete();
+        QCOMPARE(m_gifts->DisplayText(0, name), QString());
+        QVERIFY(m_gifts->FieldByName("MemberName")->IsNull());
+
+        // A gift being edited keeps what the user typed while the member changes.
+        AddMember(*m_members, 7, "Ann", "Berg");
+        m_gifts->Edit();
+        m_gifts->FieldByName("Amount")->SetAsCurrency(Currency::FromDouble(12.5));
+        AddMember(*m_members, 8, "Bo", "Dahl");
+        QCOMPARE(m_gifts->State(), DataSetState::Edit);
+        QCOMPARE(m_gifts->FieldByName("Amount")->AsCurrency(), Currency::FromDouble(12.5));
+        m_gifts->Post();
+        QCOMPARE(m_gifts->FieldByName("MemberName")->AsString(), QString("Berg, An"));
+
+        // A table that goes away leaves its source working.
+        m_gifts.reset();
+        AddMember(*m_members, 9, "Cy", "Holm");
+        QCOMPARE(m_members->RecordCount(), 3);
+    }
+
     void locateAndPrefixFinder() {
         AddMember(*m_members, 1, "John", "McDonald");
         AddMember(*m_members, 2, "Mary", "Macintosh");
