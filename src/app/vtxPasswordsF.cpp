@@ -6,6 +6,7 @@
 #include "toolkit/Dialogs.h"
 
 #include <QButtonGroup>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -57,16 +58,20 @@ TPasswordsForm::TPasswordsForm(QWidget* owner) : QDialog(owner) {
     }
     layout->addWidget(PWRadioGroup);
 
+    // The two boxes one above the other, their labels in a column beside them.
+    auto* entries = new QGridLayout;
+    entries->setColumnStretch(1, 1);
+    layout->addLayout(entries);
+    int nextRow = 0;
     auto entry = [&](QLabel*& label, QLineEdit*& edit, const char* name, const QString& text) {
-        auto* row = new QHBoxLayout;
+        const int row = nextRow++;
         label = new QLabel(text, this);
         edit = new QLineEdit(this);
         edit->setObjectName(QLatin1String(name));
         edit->setMaxLength(PasswordBoxLength);
         label->setBuddy(edit);
-        row->addWidget(label);
-        row->addWidget(edit, 1);
-        layout->addLayout(row);
+        entries->addWidget(label, row, 0);
+        entries->addWidget(edit, row, 1);
     };
     entry(PWLabel1, PWEdit1, "PWEdit1", QStringLiteral("Enter Password (1-10 characters)"));
     entry(PWLabel2, PWEdit2, "PWEdit2", QStringLiteral("Re-enter Password"));
