@@ -395,7 +395,7 @@ void DataSet::StartNewRow(int position) {
 
 void DataSet::Insert() {
     RaiseIfInactive();
-    CheckBrowseMode();  // a pending row takes its place first
+    CheckBrowseMode(); // a pending row takes its place first
     StartNewRow(m_cur < 0 ? 0 : m_cur);
 }
 
@@ -434,8 +434,9 @@ void DataSet::CheckRequired() {
 }
 
 void DataSet::Post() {
+    RaiseIfInactive();
     if (m_state != DataSetState::Edit && m_state != DataSetState::Insert)
-        return;
+        throw EDatabaseError("Dataset not in edit or insert mode");
     for (DataSource* s : m_sources)
         s->UpdateData();
     if (BeforePost)

@@ -83,7 +83,7 @@ public:
     void Insert();
     void Append();
     void Edit();
-    void Post();
+    void Post(); // refused with "Dataset not in edit or insert mode" unless editing or inserting
     void Cancel();
     void Delete();
     virtual void Refresh();

@@ -64,12 +64,8 @@ void TMemoForm::ClearButtonClick() {
 }
 
 void TMemoForm::SaveButtonClick() {
-    RunAction([] {
-        Table* memo = DataMod->MemoT;
-        if (!IsEditing(memo))
-            throw EDatabaseError("Dataset not in edit or insert mode");
-        memo->Post();
-    });
+    // With nothing pending the engine refuses: "Dataset not in edit or insert mode".
+    RunAction([] { DataMod->MemoT->Post(); });
 }
 
 void TMemoForm::closeEvent(QCloseEvent* event) {

@@ -115,6 +115,15 @@ private Q_SLOTS:
             QCOMPARE(e.Message(), QString("Dataset not in edit or insert mode"));
         }
         QCOMPARE(m_members->FieldByName("LName")->AsString(), QString("Smith"));
+        // A post with nothing being edited is refused the same way, and changes nothing.
+        try {
+            m_members->Post();
+            QFAIL("a post in browse mode was accepted");
+        } catch (const EDatabaseError& e) {
+            QCOMPARE(e.Message(), QString("Dataset not in edit or insert mode"));
+        }
+        QCOMPARE(m_members->State(), DataSetState::Browse);
+        QCOMPARE(m_members->RecordCount(), 1);
     }
 
     void moveWhileEditingPostsOrCancels() {
