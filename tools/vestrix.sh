@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 packages="g++ cmake ninja-build pkg-config qt6-base-dev libqt6charts6-dev libgl-dev \
-libsqlite3-dev libbenchmark-dev fonts-liberation2 locales poppler-utils unzip"
+libsqlite3-dev zlib1g-dev libbenchmark-dev fonts-liberation2 locales poppler-utils unzip"
 missing=""
 for p in $packages; do
   dpkg -s "$p" >/dev/null 2>&1 || missing="$missing $p"

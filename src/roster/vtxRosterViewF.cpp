@@ -275,6 +275,7 @@ bool TRosterViewForm::ExportButtonClick() {
             GridExportOptions options;
             options.heading = "Date " + ReportDateTimeText(QDateTime::currentDateTime());
             options.font = RosterGrid->font();
+            options.landscape = true;
             written = ExportGridToOdf(source, fileName, options);
         }
     } catch (const std::exception&) {

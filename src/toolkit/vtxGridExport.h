@@ -35,8 +35,9 @@ private:
 };
 
 struct GridExportOptions {
-    QString heading; // a line above the table (for example the export's date); empty: none
-    QFont font;      // the font of the whole document (the grid's font)
+    QString heading;        // a line above the table (for example the export's date); empty: none
+    QFont font;             // the font of the whole document (the grid's font)
+    bool landscape = false; // US Letter pages turned sideways, for a wide grid
 };
 
 // The document that ExportGridToOdf writes: the heading line, when given, then a table whose
@@ -45,7 +46,7 @@ struct GridExportOptions {
 std::unique_ptr<QTextDocument> GridExportDocument(GridExportSource& source,
                                                   const GridExportOptions& options = {});
 
-// Writes the OpenDocument text file (an existing file is replaced). False when the file
-// could not be written.
+// Writes the OpenDocument text file (an existing file is replaced), on US Letter pages with
+// margins of half an inch, landscape when asked. False when the file could not be written.
 bool ExportGridToOdf(GridExportSource& source, const QString& fileName,
                      const GridExportOptions& options = {});

@@ -135,6 +135,45 @@ private slots:
             QVERIFY2(content.contains(QString::fromUtf8(text)), text);
         QVERIFY(content.indexOf("Date 3/10/2024") < content.indexOf("<table:table"));
         QVERIFY(content.indexOf("Name") < content.indexOf("Adams, Ann"));
+        // The package is sound for another reader, its type entry first and stored.
+        QCOMPARE(QProcess::execute("unzip", {"-tqq", file}), 0);
+        QCOMPARE(bytes.mid(30, 8), QByteArray("mimetype"));
+        QCOMPARE(bytes.mid(38, 39), QByteArray("application/vnd.oasis.opendocument.text"));
+    }
+
+    void pagesAreLetterPortraitOrLandscape_data() {
+        QTest::addColumn<bool>("landscape");
+        QTest::addColumn<QString>("page");
+        QTest::newRow("portrait") << false
+                                  << R"(fo:page-width="8.5in" fo:page-height="11in" )"
+                                     R"(style:print-orientation="portrait")";
+        QTest::newRow("landscape") << true
+                                   << R"(fo:page-width="11in" fo:page-height="8.5in" )"
+                                      R"(style:print-orientation="landscape")";
+    }
+    void pagesAreLetterPortraitOrLandscape() {
+        QFETCH(bool, landscape);
+        QFETCH(QString, page);
+        if (QStandardPaths::findExecutable("unzip").isEmpty())
+            QSKIP("unzip is not installed: the package's content is not checked");
+        TempFolder folder;
+        const QString file = folder.file("wide.odt");
+        GridExportTable source({"Name"}, {{"Adams"}});
+        GridExportOptions options;
+        options.landscape = landscape;
+        QVERIFY(ExportGridToOdf(source, file, options));
+        auto entry = [&](const QString& name) {
+            QProcess unzip;
+            unzip.start("unzip", {"-p", file, name});
+            unzip.waitForFinished(30000);
+            return QString::fromUtf8(unzip.readAllStandardOutput());
+        };
+        const QString styles = entry("styles.xml");
+        QVERIFY2(styles.contains(page), qPrintable(styles));
+        QVERIFY(styles.contains(R"(fo:margin-left="0.5in")"));
+        QVERIFY(styles.contains(R"(<style:master-page style:name="Standard")"));
+        QVERIFY(entry("META-INF/manifest.xml").contains(R"(manifest:full-path="styles.xml")"));
+        QVERIFY(entry("content.xml").contains("Adams"));
     }
 
     void reportsAFileThatCannotBeWritten() {
