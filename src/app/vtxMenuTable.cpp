@@ -6,8 +6,6 @@
 #include "toolkit/Dialogs.h"
 
 #include <QDialog>
-#include <QHash>
-#include <QMap>
 
 namespace {
 
@@ -128,18 +126,6 @@ QList<TMenuRow> BuildMainMenuTable() {
     };
 }
 
-struct Registry {
-    QHash<QString, TWindowFactory> windows;
-    QMap<int, TReportRunner> reports;
-    QHash<QString, QPointer<QWidget>> latest;
-};
-
-// Filled by the static initialisers of the window units: built on first use.
-Registry& TheRegistry() {
-    static Registry registry;
-    return registry;
-}
-
 bool PassesChecks(const TMenuRow& row, TMenuOutcome& outcome) {
     if (row.accessLevel > 0 && !CheckAccessPassword(row.accessLevel)) {
         outcome = TMenuOutcome::Refused;
@@ -153,7 +139,7 @@ bool PassesChecks(const TMenuRow& row, TMenuOutcome& outcome) {
 }
 
 TMenuOutcome OpenWindow(const TMenuRow& row, QWidget* owner) {
-    const TWindowFactory factory = TheRegistry().windows.value(row.target);
+    const TWindowFactory factory = WindowFactory(row.target);
     if (!factory) {
         Dialogs::Message(NotAvailableText, Dialogs::Icon::Information);
         return TMenuOutcome::NotAvailable;
@@ -164,7 +150,7 @@ TMenuOutcome OpenWindow(const TMenuRow& row, QWidget* owner) {
     QPointer<QWidget> window = factory(owner);
     if (!window)
         return TMenuOutcome::NotRun;
-    TheRegistry().latest.insert(row.target, window);
+    RememberLatestWindow(row.target, window);
     auto* dialog = qobject_cast<QDialog*>(window.data());
     if (row.show == TShowMode::Modal && dialog) {
         Dialogs::ShowModal(dialog);
@@ -179,7 +165,7 @@ TMenuOutcome OpenWindow(const TMenuRow& row, QWidget* owner) {
 }
 
 TMenuOutcome ProduceReport(const TMenuRow& row, QWidget* owner) {
-    const TReportRunner runner = TheRegistry().reports.value(row.reportKind);
+    const TReportRunner runner = ReportRunner(row.reportKind);
     if (!runner) {
         Dialogs::Message(NotAvailableText, Dialogs::Icon::Information);
         return TMenuOutcome::NotAvailable;
@@ -216,59 +202,6 @@ const TMenuRow* FindMenuRow(const QString& objectName) {
         if (row.objectName == objectName)
             return &row;
     return nullptr;
-}
-
-bool RegisterWindow(const QString& className, TWindowFactory factory) {
-    TheRegistry().windows.insert(className, std::move(factory));
-    return true;
-}
-
-void UnregisterWindow(const QString& className) {
-    TheRegistry().windows.remove(className);
-}
-
-bool IsWindowRegistered(const QString& className) {
-    return TheRegistry().windows.contains(className);
-}
-
-TWindowFactory WindowFactory(const QString& className) {
-    return TheRegistry().windows.value(className);
-}
-
-bool RegisterReport(int reportKind, TReportRunner runner) {
-    TheRegistry().reports.insert(reportKind, std::move(runner));
-    return true;
-}
-
-void UnregisterReport(int reportKind) {
-    TheRegistry().reports.remove(reportKind);
-}
-
-bool IsReportRegistered(int reportKind) {
-    return TheRegistry().reports.contains(reportKind);
-}
-
-TReportRunner ReportRunner(int reportKind) {
-    return TheRegistry().reports.value(reportKind);
-}
-
-QWidget* LatestWindow(const QString& className) {
-    return TheRegistry().latest.value(className).data();
-}
-
-QWidget* ShowRegisteredWindow(const QString& className, QWidget* owner) {
-    const TWindowFactory factory = TheRegistry().windows.value(className);
-    if (!factory) {
-        Dialogs::Message(NotAvailableText, Dialogs::Icon::Information);
-        return nullptr;
-    }
-    QWidget* window = factory(owner);
-    if (window) {
-        window->show();
-        window->raise();
-        window->activateWindow();
-    }
-    return window;
 }
 
 TMenuOutcome RunMenuRow(const TMenuRow& row, QWidget* owner) {

@@ -6,8 +6,9 @@
 // report, help, exit), the password level asked for first, whether an active roster
 // record is needed, and how the window is shown.
 //
-// Windows and reports plug themselves in through a registry keyed by window class
-// name (or report number), so adding a window never touches the main window:
+// Windows and reports plug themselves in through the window registry of the toolkit
+// (toolkit/vtxWindowRegistry.h), keyed by window class name (or report number), so
+// adding a window never touches the main window:
 //
 //     // in vtxRosterViewF.cpp
 //     VTX_REGISTER_WINDOW(TRosterViewForm)
@@ -22,6 +23,8 @@
 //
 // A row whose window or report is not registered says "This part of Vestrix is not
 // available yet." and does nothing else.
+
+#include "toolkit/vtxWindowRegistry.h"
 
 #include <QList>
 #include <QPointer>
@@ -50,40 +53,7 @@ const QList<TMenuRow>& MainMenuTable();
 // The row of an item by its object name; null when there is none.
 const TMenuRow* FindMenuRow(const QString& objectName);
 
-// ----- The registry --------------------------------------------------------------------
-
-using TWindowFactory = std::function<QWidget*(QWidget* owner)>;
-using TReportRunner = std::function<void(QWidget* owner)>;
-
-// Registers the factory of a window class (replacing an earlier one). Returns true,
-// so that it can initialise a static.
-bool RegisterWindow(const QString& className, TWindowFactory factory);
-void UnregisterWindow(const QString& className);
-bool IsWindowRegistered(const QString& className);
-// The registered factory, empty when there is none.
-TWindowFactory WindowFactory(const QString& className);
-// Registers the runner of a menu report by its number (1 to 7).
-bool RegisterReport(int reportKind, TReportRunner runner);
-void UnregisterReport(int reportKind);
-bool IsReportRegistered(int reportKind);
-TReportRunner ReportRunner(int reportKind);
-
-// The newest window of the class that the menu opened, while it lives.
-QWidget* LatestWindow(const QString& className);
-
-// Creates a window of a registered class owned by owner and shows it modeless; when
-// the class is not part of the program yet, shows the not-available message instead
-// and returns null. For windows that open other windows directly, not from the menu.
-QWidget* ShowRegisteredWindow(const QString& className, QWidget* owner);
-
-#define VTX_REGISTER_WINDOW(Class)                                                                 \
-    static const bool Class##WindowRegistered = RegisterWindow(                                    \
-        QStringLiteral(#Class), [](QWidget* owner) -> QWidget* { return new Class(owner); });
-
 // ----- Running a row ----------------------------------------------------------------------
-
-inline const QString NotAvailableText =
-    QStringLiteral("This part of Vestrix is not available yet.");
 
 enum class TMenuOutcome {
     NotAvailable,   // no window or report registered: the message, nothing else

@@ -1,10 +1,10 @@
 #include "roster/vtxRosterAddressR.h"
 
 #include "app/vtxGlobalsU.h"
-#include "app/vtxMenuTable.h"
 #include "app/vtxOptionsU.h"
 #include "data/vtxDataM.h"
 #include "toolkit/vtxReportPreview.h"
+#include "toolkit/vtxWindowRegistry.h"
 
 namespace {
 

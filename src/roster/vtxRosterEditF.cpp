@@ -1,7 +1,6 @@
 #include "roster/vtxRosterEditF.h"
 
 #include "app/vtxGlobalsU.h"
-#include "app/vtxMenuTable.h"
 #include "data/vtxDataM.h"
 #include "roster/vtxAssignEnvelopeF.h"
 #include "roster/vtxMemoF.h"
@@ -12,6 +11,7 @@
 #include "toolkit/vtxDBNavigator.h"
 #include "toolkit/vtxSearchBox.h"
 #include "toolkit/vtxWindowHabits.h"
+#include "toolkit/vtxWindowRegistry.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>

@@ -1,8 +1,5 @@
 #include "roster/vtxRosterFormsU.h"
 
-#include "app/vtxMenuTable.h"
-#include "toolkit/Dialogs.h"
-
 #include <QApplication>
 #include <QGuiApplication>
 #include <QLabel>

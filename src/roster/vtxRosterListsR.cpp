@@ -1,9 +1,9 @@
 #include "roster/vtxRosterListsR.h"
 
-#include "app/vtxMenuTable.h"
 #include "data/vtxDataM.h"
 #include "roster/vtxRosterAddressR.h"
 #include "toolkit/vtxReportPreview.h"
+#include "toolkit/vtxWindowRegistry.h"
 
 namespace {
 

@@ -1,6 +1,5 @@
 #include "roster/vtxRosterViewF.h"
 
-#include "app/vtxMenuTable.h"
 #include "data/vtxDataM.h"
 #include "roster/vtxMemoF.h"
 #include "roster/vtxRosterDatesViewF.h"
@@ -13,6 +12,7 @@
 #include "toolkit/vtxReport.h"
 #include "toolkit/vtxSearchBox.h"
 #include "toolkit/vtxWindowHabits.h"
+#include "toolkit/vtxWindowRegistry.h"
 
 #include <QButtonGroup>
 #include <QCloseEvent>

@@ -1,9 +1,9 @@
 #include "roster/vtxVitalStatsF.h"
 
-#include "app/vtxMenuTable.h"
 #include "data/vtxDataM.h"
-#include "roster/vtxRosterFormsU.h"
 #include "engine/Types.h"
+#include "roster/vtxRosterFormsU.h"
+#include "toolkit/vtxWindowRegistry.h"
 
 #include <QFrame>
 #include <QGridLayout>
