@@ -257,10 +257,15 @@ QVariant ToStorage(const QVariant& value, FieldType type) {
     case FieldType::Text:
     case FieldType::Memo:
         return value.toString().isEmpty() ? QVariant() : QVariant(value.toString());
-    case FieldType::Date:
-        return QVariant(value.toDate().toString(Qt::ISODate));
-    case FieldType::Time:
-        return QVariant(value.toTime().toString("HH:mm:ss"));
+    // A date or time that is no valid one is stored as empty, never as an empty text.
+    case FieldType::Date: {
+        const QDate date = value.toDate();
+        return date.isValid() ? QVariant(date.toString(Qt::ISODate)) : QVariant();
+    }
+    case FieldType::Time: {
+        const QTime time = value.toTime();
+        return time.isValid() ? QVariant(time.toString("HH:mm:ss")) : QVariant();
+    }
     }
     return {};
 }
