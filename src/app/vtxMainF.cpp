@@ -172,7 +172,11 @@ void TMainForm::MenuItemClick(const QString& objectName) {
     }
 }
 
+// The other windows close first, each with its own close check: a window that holds a
+// pending record keeps the program open, so nothing is posted or dropped unasked.
 void TMainForm::ExitVestrixClick() {
+    if (!CloseOtherWindows(this))
+        return;
     if (DataMod)
         DataMod->CloseDataSets();
     QCoreApplication::quit();
@@ -248,6 +252,10 @@ void TMainForm::changeEvent(QEvent* event) {
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
+    if (!CloseOtherWindows(this)) {
+        event->ignore();
+        return;
+    }
     event->accept();
     QCoreApplication::quit();
 }

@@ -4,7 +4,11 @@
 #include "engine/EDatabaseError.h"
 #include "toolkit/Dialogs.h"
 
+#include <QApplication>
 #include <QCloseEvent>
+#include <QPointer>
+#include <QWidget>
+#include <algorithm>
 
 bool RunAction(const std::function<void()>& action) {
     try {
@@ -30,5 +34,31 @@ bool RefuseCloseWhileEditing(const DataSet* dataSet, QCloseEvent* event, const Q
     Dialogs::ShowMessage(message);
     if (event)
         event->ignore();
+    return true;
+}
+
+namespace {
+
+int OwnerDepth(const QWidget* window) {
+    int depth = 0;
+    for (const QWidget* w = window->parentWidget(); w; w = w->parentWidget())
+        ++depth;
+    return depth;
+}
+
+} // namespace
+
+bool CloseOtherWindows(const QWidget* except) {
+    QList<QPointer<QWidget>> windows;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w != except && w->isVisible())
+            windows.append(w);
+    std::stable_sort(windows.begin(), windows.end(),
+                     [](const QPointer<QWidget>& a, const QPointer<QWidget>& b) {
+                         return OwnerDepth(a) > OwnerDepth(b);
+                     });
+    for (const QPointer<QWidget>& w : windows)
+        if (w && w->isVisible() && !w->close())
+            return false;
     return true;
 }

@@ -7,6 +7,7 @@
 
 class DataSet;
 class QCloseEvent;
+class QWidget;
 
 // Runs an action: an EDatabaseError (or any other standard error) is shown in the error
 // box of the dialogs facade with its own text, EAbort is quiet (a rule has already spoken).
@@ -21,3 +22,9 @@ bool RefuseCloseWhileEditing(const DataSet* dataSet, QCloseEvent* event,
 
 // True when the data set is open and in Edit or Insert.
 bool IsEditing(const DataSet* dataSet);
+
+// Closes every other visible window of the program, owned windows before their owners, so
+// that each window's close check runs (a pending record is neither posted nor dropped
+// behind the user's back). False, with the remaining windows left open, as soon as one
+// refuses to close.
+bool CloseOtherWindows(const QWidget* except);

@@ -6,7 +6,10 @@
 #include "app/vtxMainF.h"
 #include "app/vtxStartup.h"
 #include "engine/Database.h"
+#include "engine/Table.h"
+#include "toolkit/vtxWindowHabits.h"
 
+#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -32,6 +35,19 @@ const QString kScreenWarning = "Vestrix was designed for a screen\n"
                                "the adjustment to suit your preference.";
 
 } // namespace
+
+// An entry window with the program's close check on the shared roster.
+class PendingRecordWindow : public QWidget {
+public:
+    explicit PendingRecordWindow(QWidget* owner) : QWidget(owner, Qt::Window) {
+        setAttribute(Qt::WA_DeleteOnClose);
+    }
+
+protected:
+    void closeEvent(QCloseEvent* event) override {
+        RefuseCloseWhileEditing(DataMod->RosterT, event);
+    }
+};
 
 class TestStartup : public QObject {
     Q_OBJECT
@@ -273,6 +289,44 @@ private slots:
             QVERIFY(CheckAccessPassword(level));
         }
         QCOMPARE(ShownKindsAndTexts(), QStringList());
+    }
+
+    // A window holding a pending record refuses to close, and so the program stays open;
+    // once the record is cancelled the same command ends the program.
+    void aPendingRecordKeepsTheProgramOpen_data() { exitAndCloseBoxEndTheProgram_data(); }
+    void aPendingRecordKeepsTheProgramOpen() {
+        QFETCH(bool, exitCommand);
+        Install();
+        QCOMPARE(Start(), TStartupOutcome::Run);
+        TMainForm* form = program->MainForm();
+        Table* roster = DataMod->RosterT;
+        roster->Insert();
+        roster->FieldByName("LName")->SetAsString("Pending");
+        auto* entry = new PendingRecordWindow(form);
+        entry->show();
+        auto end = [&] {
+            if (exitCommand)
+                form->MenuItem("EXitVestrix1")->trigger();
+            else
+                form->close();
+        };
+        bool keptOpen = false;
+        bool stuck = false;
+        QTimer::singleShot(0, form, [&] {
+            end();
+            keptOpen = form->isVisible() && entry->isVisible() &&
+                       roster->State() == DataSetState::Insert && roster->Active();
+            roster->Cancel();
+            end();
+        });
+        QTimer::singleShot(10000, [&] {
+            stuck = true;
+            QCoreApplication::exit(1);
+        });
+        QCOMPARE(program->Exec(), 0);
+        QVERIFY(!stuck);
+        QVERIFY(keptOpen);
+        QCOMPARE(Dialogs::ShownTexts().count("Please Post or Cancel the changes."), 1);
     }
 
     // An error that no handler catches is shown with its own text; EAbort is quiet.
