@@ -64,18 +64,32 @@ void SetRosterReportOrder() {
 
 // ----- Names and addresses -------------------------------------------------------------
 
-TRosterAddressReport::TRosterAddressReport() : m_roster(DataMod->RosterT) {
-    const bool withPhones = ReportKind == 2;
-    m_title = RosterReportTitle(withPhones ? QStringLiteral("Name, Address, Phone")
-                                           : QStringLiteral("Names and Addresses"));
-    m_report.caption = withPhones ? QStringLiteral("Roster - Name, Address, Phone")
-                                  : QStringLiteral("Roster - Name, Address");
+TRosterReport::TRosterReport(const QString& subject, const QString& caption)
+    : m_title(RosterReportTitle(subject)), m_roster(DataMod->RosterT) {
+    m_report.caption = caption;
+}
 
-    Table* roster = m_roster;
-    auto value = [roster](const QString& fieldName) {
-        const Field* field = roster->FieldByName(fieldName);
-        return [field](const ReportState&) { return RosterFieldText(field); };
-    };
+ReportValue TRosterReport::Value(const QString& fieldName) const {
+    const Field* field = m_roster->FieldByName(fieldName);
+    return [field](const ReportState&) { return RosterFieldText(field); };
+}
+
+ReportDocument TRosterReport::Layout(const QDateTime& printedAt) {
+    RosterReportRows rows(m_roster);
+    return m_report.Layout(rows, printedAt);
+}
+
+int TRosterReport::Preview(QWidget* parent) {
+    const ReportDocument document = Layout();
+    return ShowReportPreview(document, parent);
+}
+
+TRosterAddressReport::TRosterAddressReport()
+    : TRosterReport(ReportKind == 2 ? QStringLiteral("Name, Address, Phone")
+                                    : QStringLiteral("Names and Addresses"),
+                    ReportKind == 2 ? QStringLiteral("Roster - Name, Address, Phone")
+                                    : QStringLiteral("Roster - Name, Address")) {
+    const bool withPhones = ReportKind == 2;
 
     m_report.AddBand(ReportBandKind::Title, TitleHeight)
         .AddText(0, 0.05, m_title)
@@ -85,10 +99,10 @@ TRosterAddressReport::TRosterAddressReport() : m_roster(DataMod->RosterT) {
         .Bold();
 
     ReportBand& detail = m_report.AddBand(ReportBandKind::Detail, DetailHeight);
-    detail.AddValue(0.08, 0.08, value(QStringLiteral("LFMName")))
+    detail.AddValue(0.08, 0.08, Value(QStringLiteral("LFMName")))
         .Named(QStringLiteral("LFMName"))
         .Width(6.09);
-    const Field* isMember = roster->FieldByName(QStringLiteral("IsMember"));
+    const Field* isMember = m_roster->FieldByName(QStringLiteral("IsMember"));
     detail
         .AddValue(6.33, 0.08,
                   [isMember](const ReportState&) {
@@ -96,33 +110,33 @@ TRosterAddressReport::TRosterAddressReport() : m_roster(DataMod->RosterT) {
                                                    : QStringLiteral("Non Member");
                   })
         .Named(QStringLiteral("IsMember"));
-    detail.AddValue(0.42, 0.25, value(QStringLiteral("Address1")))
+    detail.AddValue(0.42, 0.25, Value(QStringLiteral("Address1")))
         .Named(QStringLiteral("Address1"))
         .Width(3.67);
-    detail.AddValue(4.17, 0.25, value(QStringLiteral("Address2")))
+    detail.AddValue(4.17, 0.25, Value(QStringLiteral("Address2")))
         .Named(QStringLiteral("Address2"));
-    detail.AddValue(0.42, 0.42, value(QStringLiteral("City")))
+    detail.AddValue(0.42, 0.42, Value(QStringLiteral("City")))
         .Named(QStringLiteral("City"))
         .Width(3.92);
-    detail.AddValue(4.42, 0.42, value(QStringLiteral("State")))
+    detail.AddValue(4.42, 0.42, Value(QStringLiteral("State")))
         .Named(QStringLiteral("State"))
         .Width(1.92);
-    detail.AddValue(6.42, 0.42, value(QStringLiteral("Postal"))).Named(QStringLiteral("Postal"));
+    detail.AddValue(6.42, 0.42, Value(QStringLiteral("Postal"))).Named(QStringLiteral("Postal"));
     detail.beforePrint = [isMember](ReportBandPrint& print) {
         print.SetBold(QStringLiteral("LFMName"), isMember->AsBoolean());
     };
 
     ReportBand& phones = m_report.AddBand(ReportBandKind::Detail, PhoneLineHeight);
     phones.AddText(0.42, 0, QStringLiteral("Home:"));
-    phones.AddValue(0.92, 0, value(QStringLiteral("Phone")))
+    phones.AddValue(0.92, 0, Value(QStringLiteral("Phone")))
         .Named(QStringLiteral("Phone"))
         .Width(2.0);
     phones.AddText(3.00, 0, QStringLiteral("Work:"));
-    phones.AddValue(3.50, 0, value(QStringLiteral("WorkPhone")))
+    phones.AddValue(3.50, 0, Value(QStringLiteral("WorkPhone")))
         .Named(QStringLiteral("WorkPhone"))
         .Width(2.59);
     phones.AddText(6.17, 0, QStringLiteral("Cell:"));
-    phones.AddValue(6.58, 0, value(QStringLiteral("CellPhone")))
+    phones.AddValue(6.58, 0, Value(QStringLiteral("CellPhone")))
         .Named(QStringLiteral("CellPhone"))
         .Width(PastRightMargin);
     phones.enabled = withPhones;
@@ -137,16 +151,6 @@ TRosterAddressReport::TRosterAddressReport() : m_roster(DataMod->RosterT) {
     footer.AddPrintTime(6.00, FooterTop).Named(QStringLiteral("Printed")).Width(PastRightMargin);
 
     SetRosterReportOrder();
-}
-
-ReportDocument TRosterAddressReport::Layout(const QDateTime& printedAt) {
-    RosterReportRows rows(m_roster);
-    return m_report.Layout(rows, printedAt);
-}
-
-int TRosterAddressReport::Preview(QWidget* parent) {
-    const ReportDocument document = Layout();
-    return ShowReportPreview(document, parent);
 }
 
 // ----- The Reports menu ----------------------------------------------------------------

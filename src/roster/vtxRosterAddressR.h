@@ -45,15 +45,14 @@ QString RosterReportTitle(const QString& subject);
 // Sets the shared roster table's order to last name and suffix, as the reports print it.
 void SetRosterReportOrder();
 
-class TRosterAddressReport {
+// What the roster reports share: a band report over the shared roster table, its title,
+// and laying it out and previewing it. A report declares its bands in its constructor.
+class TRosterReport {
 public:
-    // Reads ReportKind (2: with the phone line; otherwise without) and the organisation name
-    // for the title, and sets the order of the shared roster table to last name and suffix.
-    TRosterAddressReport();
-    TRosterAddressReport(const TRosterAddressReport&) = delete;
-    TRosterAddressReport& operator=(const TRosterAddressReport&) = delete;
+    TRosterReport(const TRosterReport&) = delete;
+    TRosterReport& operator=(const TRosterReport&) = delete;
+    virtual ~TRosterReport() = default;
 
-    bool PhoneLineOn() const { return m_phoneLine->enabled; }
     QString TitleText() const { return m_title; }
     const BandReport& Report() const { return m_report; }
 
@@ -62,9 +61,26 @@ public:
     // Lays the report out and shows its print preview modally; returns the preview's result.
     int Preview(QWidget* parent = nullptr);
 
-private:
+protected:
+    // The title: the organisation name of the options, ":  " and the subject; the caption
+    // names the preview window.
+    TRosterReport(const QString& subject, const QString& caption);
+    // The text of a field of the roster's current row, as a report value.
+    ReportValue Value(const QString& fieldName) const;
+
     BandReport m_report;
-    ReportBand* m_phoneLine = nullptr;
     QString m_title;
     Table* m_roster;
+};
+
+class TRosterAddressReport : public TRosterReport {
+public:
+    // Reads ReportKind (2: with the phone line; otherwise without) and the organisation name
+    // for the title, and sets the order of the shared roster table to last name and suffix.
+    TRosterAddressReport();
+
+    bool PhoneLineOn() const { return m_phoneLine->enabled; }
+
+private:
+    ReportBand* m_phoneLine = nullptr;
 };

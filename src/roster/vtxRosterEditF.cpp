@@ -65,13 +65,8 @@ TRosterEditForm::TRosterEditForm(QWidget* owner) : QWidget(owner, Qt::Window) {
     RecordLabel = CaptionLabel("Record", this);
     RecordPosition = new TDBRecordPosition(DataMod->RosterS, this);
     FixLabelWidth(RecordPosition, WidestRecordPosition);
-    SearchLabel = CaptionLabel("Search by Last Name", this);
-    SearchBox = new TDBSearchBox(DataMod->RosterS, "LName", this);
-    SearchBox->setObjectName("SearchBox");
-    SearchBox->SetIndexName("RLN");
+    SearchBox = RosterSearchBox(this, SearchLabel);
     SearchBox->setToolTip("Type a partial or whole last name.");
-    MakeYellow(SearchBox);
-    SearchLabel->setBuddy(SearchBox);
     // Any navigator click, carried out or refused, empties the search box afterwards.
     for (TNavButton b : TDBNavigator::AllButtons())
         connect(RosterNavigator->Button(b), &QToolButton::clicked, SearchBox, &QLineEdit::clear);

@@ -1,5 +1,8 @@
 #include "roster/vtxRosterFormsU.h"
 
+#include "data/vtxDataM.h"
+#include "toolkit/vtxSearchBox.h"
+
 #include <QApplication>
 #include <QGuiApplication>
 #include <QLabel>
@@ -45,6 +48,16 @@ QWidget* MainWindow() {
         if (w->objectName() == QLatin1String("MainForm"))
             return w;
     return nullptr;
+}
+
+TDBSearchBox* RosterSearchBox(QWidget* parent, QLabel*& caption) {
+    caption = CaptionLabel("Search by Last Name", parent);
+    auto* box = new TDBSearchBox(DataMod->RosterS, "LName", parent);
+    box->setObjectName("SearchBox");
+    box->SetIndexName("RLN");
+    MakeYellow(box);
+    caption->setBuddy(box);
+    return box;
 }
 
 void CentreOn(QWidget* window, QWidget* on) {

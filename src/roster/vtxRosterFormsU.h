@@ -10,6 +10,8 @@
 class QLabel;
 class QWidget;
 
+class TDBSearchBox;
+
 namespace RosterForms {
 
 inline const QColor Maroon(0x80, 0x00, 0x00);
@@ -23,6 +25,9 @@ QLabel* CaptionLabel(const QString& text, QWidget* parent,
 void MakeBoldMaroon(QWidget* widget);
 // Gives a line edit (the search boxes) its yellow background.
 void MakeYellow(QWidget* widget);
+// The roster windows' last-name finder: the yellow search box on the shared roster's last
+// name, finding in last-name order, and its caption "Search by Last Name" as its buddy.
+TDBSearchBox* RosterSearchBox(QWidget* parent, QLabel*& caption);
 
 // Labels whose text follows the roster cursor keep their size when the text changes, so
 // that moving through the roster repaints the label, not the whole window: a fixed width

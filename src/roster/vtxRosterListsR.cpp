@@ -1,8 +1,6 @@
 #include "roster/vtxRosterListsR.h"
 
-#include "data/vtxDataM.h"
-#include "roster/vtxRosterAddressR.h"
-#include "toolkit/vtxReportPreview.h"
+#include "engine/Table.h"
 #include "toolkit/vtxWindowRegistry.h"
 
 namespace {
@@ -17,15 +15,8 @@ constexpr double PastRightMargin = 1.8;
 
 } // namespace
 
-TRosterListsReport::TRosterListsReport() : m_roster(DataMod->RosterT) {
-    m_title = RosterReportTitle(QStringLiteral("Phone List"));
-    m_report.caption = QStringLiteral("Roster - Phone List");
-
-    Table* roster = m_roster;
-    auto value = [roster](const QString& fieldName) {
-        const Field* field = roster->FieldByName(fieldName);
-        return [field](const ReportState&) { return RosterFieldText(field); };
-    };
+TRosterListsReport::TRosterListsReport()
+    : TRosterReport(QStringLiteral("Phone List"), QStringLiteral("Roster - Phone List")) {
 
     m_report.AddBand(ReportBandKind::Title, TitleHeight)
         .AddText(0, 0.05, m_title)
@@ -35,19 +26,19 @@ TRosterListsReport::TRosterListsReport() : m_roster(DataMod->RosterT) {
         .Bold();
 
     ReportBand& detail = m_report.AddBand(ReportBandKind::Detail, DetailHeight);
-    detail.AddValue(0.25, 0, value(QStringLiteral("LFMName"))).Named(QStringLiteral("LFMName"));
+    detail.AddValue(0.25, 0, Value(QStringLiteral("LFMName"))).Named(QStringLiteral("LFMName"));
     detail.AddText(0.58, 0.17, QStringLiteral("Home:"));
-    detail.AddValue(1.08, 0.17, value(QStringLiteral("Phone")))
+    detail.AddValue(1.08, 0.17, Value(QStringLiteral("Phone")))
         .Named(QStringLiteral("Phone"))
         .Width(1.5);
     detail.AddText(2.67, 0.17, QStringLiteral("Work:"));
-    detail.AddValue(3.17, 0.17, value(QStringLiteral("WorkPhone")))
+    detail.AddValue(3.17, 0.17, Value(QStringLiteral("WorkPhone")))
         .Named(QStringLiteral("WorkPhone"))
         .Width(2.16);
     detail.AddText(5.42, 0.17, QStringLiteral("Cell:"));
-    detail.AddValue(5.83, 0.17, value(QStringLiteral("CellPhone")))
+    detail.AddValue(5.83, 0.17, Value(QStringLiteral("CellPhone")))
         .Named(QStringLiteral("CellPhone"));
-    const Field* isMember = roster->FieldByName(QStringLiteral("IsMember"));
+    const Field* isMember = m_roster->FieldByName(QStringLiteral("IsMember"));
     detail.beforePrint = [isMember](ReportBandPrint& print) {
         print.SetBold(QStringLiteral("LFMName"), isMember->AsBoolean());
     };
@@ -61,16 +52,6 @@ TRosterListsReport::TRosterListsReport() : m_roster(DataMod->RosterT) {
     footer.AddPrintTime(6.25, FooterTop).Named(QStringLiteral("Printed")).Width(PastRightMargin);
 
     SetRosterReportOrder();
-}
-
-ReportDocument TRosterListsReport::Layout(const QDateTime& printedAt) {
-    RosterReportRows rows(m_roster);
-    return m_report.Layout(rows, printedAt);
-}
-
-int TRosterListsReport::Preview(QWidget* parent) {
-    const ReportDocument document = Layout();
-    return ShowReportPreview(document, parent);
 }
 
 namespace {

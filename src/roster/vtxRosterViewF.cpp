@@ -83,12 +83,7 @@ TRosterViewForm::TRosterViewForm(QWidget* owner) : QWidget(owner, Qt::Window) {
     setWindowTitle("View Roster");
 
     // Row 1: the search box and the active record.
-    SearchLabel = CaptionLabel("Search by Last Name", this);
-    SearchBox = new TDBSearchBox(DataMod->RosterS, "LName", this);
-    SearchBox->setObjectName("SearchBox");
-    SearchBox->SetIndexName("RLN");
-    MakeYellow(SearchBox);
-    SearchLabel->setBuddy(SearchBox);
+    SearchBox = RosterSearchBox(this, SearchLabel);
     ActiveRecordLabel = CaptionLabel("Active Record:", this);
     ActiveRecordName = new TDBText(DataMod->RosterS, "LFMName", this);
     LetLayoutSizeLabel(ActiveRecordName);

@@ -34,12 +34,7 @@ TSelectActiveRecordForm::TSelectActiveRecordForm(QWidget* owner) : QDialog(owner
     RosterGrid->SetDataSource(DataMod->RosterS);
     RosterGrid->horizontalHeader()->setStretchLastSection(true); // the name takes the room left
 
-    SearchLabel = CaptionLabel("Search by Last Name", this);
-    SearchBox = new TDBSearchBox(DataMod->RosterS, "LName", this);
-    SearchBox->setObjectName("SearchBox");
-    SearchBox->SetIndexName("RLN");
-    MakeYellow(SearchBox);
-    SearchLabel->setBuddy(SearchBox);
+    SearchBox = RosterSearchBox(this, SearchLabel);
     CloseButton = new QPushButton("Close", this);
     CloseButton->setAutoDefault(false);
     connect(CloseButton, &QPushButton::clicked, this, &QWidget::close);
