@@ -147,22 +147,13 @@ void Table::CreateTable() {
     const QString table = QuoteName(m_def.BaseName());
     conn.Exec(QString("CREATE TABLE %1 (%2)").arg(table, columns.join(", ")));
     for (const IndexDef& index : m_def.indexes) {
-        QStringList terms;
-        for (const QString& name : index.fields) {
-            const FieldDef* f = m_def.FindField(name);
-            if (!f)
+        for (const QString& name : index.fields)
+            if (!m_def.FindField(name))
                 throw EDatabaseError(QString("Index %1 of %2 names an unknown field %3.")
                                          .arg(index.name, Label(), name));
-            QString term = QuoteName(f->name);
-            if (index.unique)
-                term = "IFNULL(" + term + ",'')";
-            if (!index.primary && IsTextType(f->type))
-                term += " COLLATE NOCASE";
-            terms << term;
-        }
         conn.Exec(QString("CREATE %1INDEX %2 ON %3 (%4)")
                       .arg(index.unique ? "UNIQUE " : "", QuoteName(index.name), table,
-                           terms.join(", ")));
+                           IndexTerms(m_def, index).join(", ")));
     }
     tx.Commit();
 }

@@ -16,6 +16,11 @@ class SqliteStatement;
 // expression of a unique index that begins with the field).
 QString KeyConditionSql(const TableDef& def, const QStringList& fields, int first = 1);
 
+// The terms of an index as the table file holds it (and as an ORDER BY that the index
+// serves must write them): a unique index counts an empty field as an empty text, and a
+// secondary index compares text without regard to case.
+QStringList IndexTerms(const TableDef& def, const IndexDef& index);
+
 class Table : public DataSet {
 public:
     explicit Table(const TableDef& def, const QString& name = {});

@@ -9,6 +9,20 @@
 
 using namespace TableSql;
 
+QStringList IndexTerms(const TableDef& def, const IndexDef& index) {
+    QStringList terms;
+    for (const QString& name : index.fields) {
+        const FieldDef* f = def.FindField(name);
+        QString term = QuoteName(f ? f->name : name);
+        if (index.unique)
+            term = "IFNULL(" + term + ",'')";
+        if (!index.primary && f && IsTextType(f->type))
+            term += " COLLATE NOCASE";
+        terms << term;
+    }
+    return terms;
+}
+
 QString KeyConditionSql(const TableDef& def, const QStringList& fields, int first) {
     // Each parameter is named once per term: the exact comparison decides, the other
     // terms are equal to it for any value that is not empty and only guide the plan.

@@ -2,27 +2,15 @@
 
 #include "engine/DataSource.h"
 #include "engine/Query.h"
+#include "engine/Sqlite.h"
 #include "engine/Table.h"
+#include "engine/TableSql.h"
 #include "toolkit/vtxWindowHabits.h"
 
 #include <QFocusEvent>
 #include <QKeyEvent>
 
 namespace {
-
-QString Quoted(const QString& name) {
-    return '"' + QString(name).replace('"', "\"\"") + '"';
-}
-
-QString EscapeLike(const QString& text) {
-    QString out;
-    for (const QChar c : text) {
-        if (c == '\\' || c == '%' || c == '_')
-            out += '\\';
-        out += c;
-    }
-    return out;
-}
 
 // True when the table is already in the order of the index.
 bool InIndexOrder(const Table& table, const IndexDef& index) {
@@ -158,27 +146,18 @@ bool TDBSearchBox::FindInIndexOrder(const QString& prefix, bool& found) {
     const IndexDef* index = m_indexName.isEmpty() ? nullptr : table->Def().FindIndex(m_indexName);
     if (!index || InIndexOrder(*table, *index))
         return false;
-    QStringList order;
-    for (const QString& name : index->fields) {
-        const FieldDef* def = table->Def().FindField(name);
-        const bool text = def && (def->type == FieldType::Text || def->type == FieldType::Memo);
-        // The index's own terms, so that its order serves without a sort.
-        QString term = Quoted(name);
-        if (index->unique)
-            term = "IFNULL(" + term + ",'')";
-        if (text && !index->primary)
-            term += " COLLATE NOCASE";
-        order << term;
-    }
+    // The index's own terms, so that its order serves without a sort.
+    QStringList order = IndexTerms(table->Def(), *index);
     order << "rowid";
     constexpr int kBatch = 100;
     Query query("SearchQ");
     query.DatabaseName = table->DatabaseName;
     query.SetSQL(
-        {"SELECT rowid FROM " + Quoted(table->Def().BaseName()),
-         "WHERE " + Quoted(table->FieldByName(m_field)->FieldName()) + " LIKE :Prefix ESCAPE '\\'",
+        {"SELECT rowid FROM " + QuoteName(table->Def().BaseName()),
+         "WHERE " + QuoteName(table->FieldByName(m_field)->FieldName()) +
+             " LIKE :Prefix ESCAPE '\\'",
          "ORDER BY " + order.join(", ") + " LIMIT " + QString::number(kBatch) + " OFFSET :Skip"});
-    query.ParamByName("Prefix")->SetAsString(EscapeLike(prefix) + "%");
+    query.ParamByName("Prefix")->SetAsString(TableSql::EscapeLike(prefix) + "%");
     for (int skip = 0;; skip += kBatch) {
         query.Close();
         query.ParamByName("Skip")->SetAsInteger(skip);

@@ -141,4 +141,12 @@ struct ScriptedDialogs {
     ~ScriptedDialogs() { Dialogs::ClearScript(); }
 };
 
+// The text of the newest error box shown; empty when none was.
+inline QString LastError() {
+    for (qsizetype i = Dialogs::ShownLog().size() - 1; i >= 0; --i)
+        if (Dialogs::ShownLog()[i].kind == "error")
+            return Dialogs::ShownLog()[i].text;
+    return {};
+}
+
 } // namespace toolkit_test

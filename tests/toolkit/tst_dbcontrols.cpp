@@ -31,13 +31,6 @@ struct Form {
     }
 };
 
-QString LastError() {
-    for (qsizetype i = Dialogs::ShownLog().size() - 1; i >= 0; --i)
-        if (Dialogs::ShownLog()[i].kind == "error")
-            return Dialogs::ShownLog()[i].text;
-    return {};
-}
-
 } // namespace
 
 class TestDBControls : public QObject {

@@ -55,13 +55,6 @@ int IndicatorInk(TDBGrid* grid, int row) {
     return ink;
 }
 
-QString LastError() {
-    for (qsizetype i = Dialogs::ShownLog().size() - 1; i >= 0; --i)
-        if (Dialogs::ShownLog()[i].kind == "error")
-            return Dialogs::ShownLog()[i].text;
-    return {};
-}
-
 } // namespace
 
 class TestDBGrid : public QObject {
