@@ -103,7 +103,7 @@ void DataSet::Open() {
     if (Active())
         return;
     DoOpen();
-    m_cache.clear();
+    ClearCache();
     m_state = DataSetState::Browse;
     try {
         m_rows = LoadRowIds();
@@ -132,7 +132,7 @@ void DataSet::Close() {
     DoClose();
     m_state = DataSetState::Inactive;
     m_rows.clear();
-    m_cache.clear();
+    ClearCache();
     m_cur = -1;
     m_eof = m_bof = true;
     m_buffer.fill(QVariant());
@@ -154,10 +154,43 @@ const QVector<QVariant>& DataSet::CachedRow(qint64 rowId) {
     if (it != m_cache.end())
         return *it;
     if (m_cache.size() >= kCacheLimit)
-        m_cache.clear();
-    QVector<QVariant> values = ReadRow(rowId);
-    CalculateFields(values);
+        ClearCache();
+    QVector<QVariant> values(m_defs.size());
+    bool read = false;
+    try {
+        read = ReadRow(rowId, values);
+        if (!read)
+            m_unreadable.insert(rowId, {true, {}});
+    } catch (const EDatabaseError& error) {
+        if (error.Kind() != ErrorKind::Damaged)
+            throw;
+        m_unreadable.insert(rowId, {false, error.Message()});
+    }
+    if (read)
+        CalculateFields(values);
+    else
+        values = QVector<QVariant>(m_defs.size());
     return *m_cache.insert(rowId, std::move(values));
+}
+
+const DataSet::Unreadable* DataSet::UnreadableRow(qint64 rowId) const {
+    auto it = m_unreadable.constFind(rowId);
+    return it == m_unreadable.constEnd() ? nullptr : &*it;
+}
+
+bool DataSet::SettleOnCurrent() {
+    if (m_cur < 0 || m_cur >= m_rows.size())
+        return false;
+    const Unreadable* trouble = UnreadableRow(m_rows[m_cur]);
+    if (!trouble)
+        return false;
+    if (trouble->gone) {
+        ReloadRows(true);
+        if (AfterScroll)
+            AfterScroll(*this);
+        return true;
+    }
+    throw EDatabaseError(trouble->message, ErrorKind::Damaged);
 }
 
 void DataSet::LoadCurrent() {
@@ -171,7 +204,7 @@ void DataSet::LoadCurrent() {
 void DataSet::ReloadRows(bool keepPosition) {
     const qint64 keep = (keepPosition && m_cur >= 0 && m_cur < m_rows.size()) ? m_rows[m_cur] : 0;
     const int oldIndex = m_cur;
-    m_cache.clear();
+    ClearCache();
     m_rows = LoadRowIds();
     int index = -1;
     if (keep)
@@ -192,11 +225,11 @@ int DataSet::IndexOfRow(qint64 rowId) {
     return int(m_rows.indexOf(rowId));
 }
 
-qint64 DataSet::StoreRow(qint64, const QVector<QVariant>&) {
+qint64 DataSet::StoreRow(qint64, const QVector<QVariant>&, const QVector<QVariant>*) {
     throw EDatabaseError(QString("Cannot modify a read-only dataset (%1)").arg(Name));
 }
 
-void DataSet::RemoveRow(qint64) {
+void DataSet::RemoveRow(qint64, const QVector<QVariant>*) {
     throw EDatabaseError(QString("Cannot modify a read-only dataset (%1)").arg(Name));
 }
 
@@ -269,6 +302,7 @@ void DataSet::First() {
     MoveTo(0);
     m_bof = true;
     m_eof = m_rows.isEmpty();
+    SettleOnCurrent();
 }
 
 void DataSet::Last() {
@@ -277,6 +311,11 @@ void DataSet::Last() {
     MoveTo(int(m_rows.size()) - 1);
     m_eof = true;
     m_bof = m_rows.isEmpty();
+    if (SettleOnCurrent()) {
+        MoveTo(int(m_rows.size()) - 1);
+        m_eof = true;
+        m_bof = m_rows.isEmpty();
+    }
 }
 
 void DataSet::Next() {
@@ -287,7 +326,12 @@ void DataSet::Next() {
         return;
     }
     m_bof = m_eof = false;
+    const Bookmark from = GetBookmark();
     MoveTo(m_cur + 1);
+    // The row moved to was deleted by another user: the list was read again and
+    // the cursor stands on the row that followed it, or on the last row.
+    if (SettleOnCurrent() && GetBookmark() == from)
+        m_eof = true;
 }
 
 void DataSet::Prior() {
@@ -298,7 +342,14 @@ void DataSet::Prior() {
         return;
     }
     m_bof = m_eof = false;
+    const Bookmark from = GetBookmark();
     MoveTo(m_cur - 1);
+    if (SettleOnCurrent() && GetBookmark() == from) {
+        if (m_cur > 0)
+            MoveTo(m_cur - 1);
+        else
+            m_bof = true;
+    }
 }
 
 void DataSet::MoveBy(int distance) {
@@ -321,6 +372,7 @@ void DataSet::SetRecNo(int recNo) {
     CheckBrowseMode();
     m_bof = m_eof = false;
     MoveTo(recNo - 1);
+    SettleOnCurrent();
 }
 
 Bookmark DataSet::GetBookmark() const {
@@ -335,6 +387,8 @@ bool DataSet::GotoBookmark(Bookmark bookmark) {
         return false;
     m_bof = m_eof = false;
     MoveTo(index);
+    if (SettleOnCurrent())
+        return GetBookmark() == bookmark;
     return true;
 }
 
@@ -349,6 +403,7 @@ bool DataSet::Locate(const QString& fields, const QVariantList& values, LocateOp
         return false;
     m_bof = m_eof = false;
     MoveTo(index);
+    SettleOnCurrent();
     return true;
 }
 
@@ -417,9 +472,23 @@ void DataSet::Edit() {
     }
     if (BeforeEdit)
         BeforeEdit(*this);
-    // Re-read the row so that an edit starts from what is stored.
-    m_cache.remove(m_rows[m_cur]);
+    // Re-read the row so that an edit starts from what is stored; the post then
+    // checks that the row still holds what was read here.
+    const qint64 id = m_rows[m_cur];
+    m_cache.remove(id);
+    m_unreadable.remove(id);
     LoadCurrent();
+    if (const Unreadable* trouble = UnreadableRow(id)) {
+        if (!trouble->gone)
+            throw EDatabaseError(trouble->message, ErrorKind::Damaged);
+        ReloadRows(true);
+        throw EDatabaseError(
+            QString("This record is no longer in table %1: another user has deleted it.")
+                .arg(StorageName()),
+            ErrorKind::RowChanged);
+    }
+    m_original = m_buffer;
+    m_rereadOnCancel = false;
     SetState(DataSetState::Edit);
     NotifyDataChanged(nullptr);
 }
@@ -446,8 +515,11 @@ void DataSet::Post() {
     try {
         CheckRequired();
         CalculateFields(m_buffer);
-        rowId = StoreRow(rowId, m_buffer);
+        rowId = StoreRow(rowId, m_buffer, inserting ? nullptr : &m_original);
     } catch (const EDatabaseError& error) {
+        // Another user changed the row: a cancel shows it as it is now.
+        if (error.Kind() == ErrorKind::RowChanged)
+            m_rereadOnCancel = true;
         DataAction action = DataAction::Fail;
         if (OnPostError)
             action = OnPostError(*this, error);
@@ -455,27 +527,65 @@ void DataSet::Post() {
             throw EAbort();
         throw;
     }
-    // Place the posted row in the list without reading the whole list again.
-    m_cache.remove(rowId);
-    if (!inserting && m_cur >= 0)
-        m_rows.remove(m_cur);
-    const QVector<QVariant> stored = ReadRow(rowId);
-    int index;
-    if (RowSelected(stored)) {
-        index = InsertPosition(rowId, stored);
-        m_rows.insert(index, rowId);
-    } else {
-        index = inserting ? m_insertPos : m_cur;
-    }
+    // The row is stored. From here on nothing turns the post into a failure, so a
+    // retry can never store it twice: the data set is in Browse before anything
+    // else runs, and what fails afterwards is given up.
+    const int position = inserting ? m_insertPos : m_cur;
     m_state = DataSetState::Browse;
     m_insertPos = -1;
-    m_bof = m_eof = false;
-    MoveTo(index, false);
-    NotifyStateChanged();
-    NotifyRowsChanged();
-    NotifyDataChanged(nullptr);
+    m_modified = false;
+    m_rereadOnCancel = false;
+    PlacePostedRow(rowId, inserting, position);
+    TellAfterChange([](DataSet& d) { d.RowsStored(); });
+    TellAfterChange([](DataSet& d) {
+        d.NotifyStateChanged();
+        d.NotifyRowsChanged();
+        d.NotifyDataChanged(nullptr);
+    });
     if (AfterPost)
-        AfterPost(*this);
+        TellAfterChange(AfterPost);
+}
+
+// Places the posted row in the list without reading the whole list again. When
+// the file cannot be read just now, the row keeps the place the user gave it.
+void DataSet::PlacePostedRow(qint64 rowId, bool inserting, int position) {
+    const QVector<QVariant> posted = m_buffer;
+    m_cache.remove(rowId);
+    m_unreadable.remove(rowId);
+    if (!inserting && m_cur >= 0 && m_cur < m_rows.size())
+        m_rows.remove(m_cur);
+    int index = -1;
+    try {
+        QVector<QVariant> stored(m_defs.size());
+        if (ReadRow(rowId, stored) && RowSelected(stored)) {
+            index = InsertPosition(rowId, stored);
+            m_rows.insert(index, rowId);
+        } else {
+            index = position; // no longer selected: the cursor takes the next row
+        }
+    } catch (const std::exception&) {
+        index = qBound(0, position, int(m_rows.size()));
+        m_rows.insert(index, rowId);
+        m_cache.insert(rowId, posted);
+    }
+    m_bof = m_eof = false;
+    try {
+        MoveTo(index, false);
+    } catch (const std::exception&) {
+        m_buffer = posted;
+    }
+}
+
+void DataSet::TellAfterChange(const DataSetEvent& event) {
+    const bool contained = m_containNotify;
+    m_containNotify = true;
+    try {
+        event(*this);
+    } catch (...) {
+        // The change is stored: a listener that fails (a lookup or detail table
+        // another user holds, a rule) leaves its own view to be read again later.
+    }
+    m_containNotify = contained;
 }
 
 void DataSet::Cancel() {
@@ -484,7 +594,23 @@ void DataSet::Cancel() {
     const bool inserting = m_state == DataSetState::Insert;
     m_state = DataSetState::Browse;
     m_insertPos = -1;
-    LoadCurrent();
+    const bool reread = m_rereadOnCancel && !inserting;
+    m_rereadOnCancel = false;
+    if (reread && m_cur >= 0 && m_cur < m_rows.size()) {
+        // The post was refused because another user changed or deleted the row:
+        // show it as it is now, or read the list again when it is gone.
+        TellAfterChange([](DataSet& d) {
+            const qint64 id = d.m_rows[d.m_cur];
+            d.m_cache.remove(id);
+            d.m_unreadable.remove(id);
+            d.LoadCurrent();
+            const Unreadable* trouble = d.UnreadableRow(id);
+            if (trouble && trouble->gone)
+                d.ReloadRows(true);
+        });
+    } else {
+        LoadCurrent();
+    }
     NotifyStateChanged();
     if (inserting)
         NotifyRowsChanged();
@@ -506,141 +632,44 @@ void DataSet::Delete() {
     if (BeforeDelete)
         BeforeDelete(*this);
     const qint64 id = m_rows[m_cur];
-    RemoveRow(id);
+    // The row is removed only while it still holds what the user saw; a damaged row
+    // cannot be compared and is removed as it is.
+    const QVector<QVariant> shown = m_state == DataSetState::Edit ? m_original : CachedRow(id);
+    try {
+        RemoveRow(id, UnreadableRow(id) ? nullptr : &shown);
+    } catch (const EDatabaseError& error) {
+        if (error.Kind() == ErrorKind::RowChanged) {
+            m_cache.remove(id);
+            m_unreadable.remove(id);
+        }
+        throw;
+    }
+    // The row is gone from the file: nothing after this turns the delete into a
+    // failure.
     m_cache.remove(id);
+    m_unreadable.remove(id);
     m_rows.remove(m_cur);
     m_state = DataSetState::Browse;
+    m_modified = false;
     m_eof = m_rows.isEmpty();
     m_bof = m_cur <= 0;
-    MoveTo(m_cur, false);
-    NotifyStateChanged();
-    NotifyRowsChanged();
-    NotifyDataChanged(nullptr);
+    try {
+        MoveTo(m_cur, false);
+    } catch (const std::exception&) {
+        m_buffer = QVector<QVariant>(m_defs.size());
+    }
+    TellAfterChange([](DataSet& d) { d.RowsStored(); });
+    TellAfterChange([](DataSet& d) {
+        d.NotifyStateChanged();
+        d.NotifyRowsChanged();
+        d.NotifyDataChanged(nullptr);
+    });
     if (AfterDelete)
-        AfterDelete(*this);
+        TellAfterChange(AfterDelete);
 }
 
 void DataSet::Refresh() {
     RaiseIfInactive();
     CheckBrowseMode();
     ReloadRows(true);
-}
-
-// ---- grid access -------------------------------------------------------------------
-
-int DataSet::DisplayRowCount() const {
-    return int(m_rows.size()) + (m_state == DataSetState::Insert ? 1 : 0);
-}
-
-int DataSet::DisplayCurrentRow() const {
-    if (m_state == DataSetState::Insert)
-        return m_insertPos;
-    return m_cur;
-}
-
-QVariant DataSet::DisplayValue(int row, int field) {
-    if (!Active() || field < 0 || field >= m_defs.size())
-        return {};
-    if (m_state == DataSetState::Insert) {
-        if (row == m_insertPos)
-            return m_buffer[field];
-        if (row > m_insertPos)
-            --row;
-    } else if (m_state == DataSetState::Edit && row == m_cur) {
-        return m_buffer[field];
-    }
-    if (row < 0 || row >= m_rows.size())
-        return {};
-    return CachedRow(m_rows[row])[field];
-}
-
-QString DataSet::DisplayText(int row, int field) {
-    if (field < 0 || field >= m_fieldList.size())
-        return {};
-    return m_fieldList[field]->FormatDisplay(DisplayValue(row, field));
-}
-
-void DataSet::MoveToDisplayRow(int row) {
-    RaiseIfInactive();
-    if (m_state == DataSetState::Insert) {
-        if (row == m_insertPos)
-            return;
-        const int pending = m_insertPos;
-        const qint64 target =
-            (row >= 0 && row < DisplayRowCount()) ? m_rows.value(row > pending ? row - 1 : row) : 0;
-        CheckBrowseMode();
-        if (target) {
-            const int index = IndexOfRow(target);
-            if (index >= 0) {
-                m_bof = m_eof = false;
-                MoveTo(index);
-            }
-        }
-        return;
-    }
-    if (row == m_cur)
-        return;
-    const qint64 target = (row >= 0 && row < m_rows.size()) ? m_rows[row] : 0;
-    CheckBrowseMode();
-    const int index = target ? IndexOfRow(target) : -1;
-    if (index >= 0) {
-        m_bof = m_eof = false;
-        MoveTo(index);
-    }
-}
-
-// ---- notifications -----------------------------------------------------------------
-
-void DataSet::DisableControls() {
-    ++m_disableCount;
-}
-
-void DataSet::EnableControls() {
-    if (m_disableCount == 0)
-        return;
-    if (--m_disableCount == 0 && m_pendingNotify) {
-        m_pendingNotify = false;
-        NotifyStateChanged();
-        NotifyRowsChanged();
-        NotifyDataChanged(nullptr);
-    }
-}
-
-void DataSet::AddDataSource(DataSource* source) {
-    if (!m_sources.contains(source))
-        m_sources.append(source);
-}
-
-void DataSet::RemoveDataSource(DataSource* source) {
-    m_sources.removeAll(source);
-}
-
-void DataSet::NotifyDataChanged(Field* field) {
-    if (m_disableCount > 0) {
-        m_pendingNotify = true;
-        return;
-    }
-    const QList<DataSource*> sources = m_sources;
-    for (DataSource* s : sources)
-        s->DataChanged(field);
-}
-
-void DataSet::NotifyStateChanged() {
-    if (m_disableCount > 0) {
-        m_pendingNotify = true;
-        return;
-    }
-    const QList<DataSource*> sources = m_sources;
-    for (DataSource* s : sources)
-        s->StateChanged();
-}
-
-void DataSet::NotifyRowsChanged() {
-    if (m_disableCount > 0) {
-        m_pendingNotify = true;
-        return;
-    }
-    const QList<DataSource*> sources = m_sources;
-    for (DataSource* s : sources)
-        s->RowsChanged();
 }

@@ -131,11 +131,22 @@ protected:
     virtual void DoOpen() = 0; // connect, prepare; the field definitions must be set
     virtual void DoClose() = 0;
     virtual QVector<qint64> LoadRowIds() = 0; // current order, filter and link
-    // Reads the stored fields of a row into a buffer of FieldCount() values.
-    virtual QVector<QVariant> ReadRow(qint64 rowId) = 0;
+    // Reads the stored fields of a row into a buffer of FieldCount() values. False
+    // when the row is no longer there (another user deleted it); raises an error of
+    // kind Damaged when the row cannot be read.
+    virtual bool ReadRow(qint64 rowId, QVector<QVariant>& values) = 0;
     // Stores a row (rowId 0: a new row) and returns its row id. Raises on refusal.
-    virtual qint64 StoreRow(qint64 rowId, const QVector<QVariant>& values);
-    virtual void RemoveRow(qint64 rowId);
+    // `original` is the row as it was read when the edit began: the row is stored
+    // only while it still holds those values (ErrorKind::RowChanged otherwise).
+    virtual qint64 StoreRow(qint64 rowId, const QVector<QVariant>& values,
+                            const QVector<QVariant>* original);
+    // Removes a row; with `original`, only while it still holds those values. A row
+    // that is no longer there counts as removed.
+    virtual void RemoveRow(qint64 rowId, const QVector<QVariant>* original);
+    // After a row was stored or removed: tells whoever reads this data (lookups).
+    virtual void RowsStored() {}
+    // The name messages give the data set: its table file, or its component name.
+    virtual QString StorageName() const { return Name; }
     // Position for a row in the current order (binary search), and whether a row
     // belongs to the current filter and link.
     virtual int InsertPosition(qint64 rowId, const QVector<QVariant>& values);
@@ -153,8 +164,13 @@ protected:
     const QVector<qint64>& RowIds() const { return m_rows; }
     void ReloadRows(bool keepPosition);   // reloads the list, keeps the row when asked
     virtual int IndexOfRow(qint64 rowId); // -1 when not in the list
-    void ClearCache() { m_cache.clear(); }
-    // Reads a row with its calculated fields, through a small cache.
+    void ClearCache() {
+        m_cache.clear();
+        m_unreadable.clear();
+    }
+    // Reads a row with its calculated fields, through a small cache. A row that
+    // cannot be read (damaged, or deleted by another user) gives empty values and is
+    // remembered as unreadable.
     const QVector<QVariant>& CachedRow(qint64 rowId);
     void NotifyDataChanged(Field* field);
     void NotifyStateChanged();
@@ -165,6 +181,18 @@ protected:
     friend class DataSource;
 
 private:
+    // A row of the list that could not be read.
+    struct Unreadable {
+        bool gone = false; // no longer in the table (deleted by another user)
+        QString message;   // for a damaged row: what the user is told
+    };
+    const Unreadable* UnreadableRow(qint64 rowId) const;
+    qint64 DisplayRowId(int row) const; // 0 for the row being edited or inserted
+    // After an explicit move: a row deleted by another user makes the list be read
+    // again (true when it was); a damaged row is reported (the cursor stays on it).
+    bool SettleOnCurrent();
+    void PlacePostedRow(qint64 rowId, bool inserting, int position);
+    void TellAfterChange(const DataSetEvent& event); // nothing escapes
     void SetState(DataSetState state);
     void LoadCurrent(); // m_buffer from the row at m_cur
     void MoveTo(int index, bool notify = true);
@@ -185,10 +213,14 @@ private:
     bool m_modified = false;
     bool m_readOnly = false;
     QVector<QVariant> m_buffer;
+    QVector<QVariant> m_original;            // the row as read when the edit began
+    bool m_rereadOnCancel = false;           // another user changed the row being edited
     QVector<QVariant>* m_active = &m_buffer; // the calculated-fields row, or the buffer
     DataSetState m_stateBeforeCalc = DataSetState::Inactive;
 
     QHash<qint64, QVector<QVariant>> m_cache;
+    QHash<qint64, Unreadable> m_unreadable;
+    bool m_containNotify = false; // after a commit: a failing listener stops nothing
     int m_disableCount = 0;
     bool m_pendingNotify = false;
     QList<DataSource*> m_sources;

@@ -9,8 +9,13 @@ enum class ErrorKind {
     General,       // misuse of a data set (not in edit mode, closed, unknown field)
     RequiredField, // a required field is empty
     KeyViolation,  // a unique index refused the row
-    Storage,       // the file refused the change (locked, read only, damaged, ...)
+    Storage,       // the file refused the change for another reason (an I/O error, ...)
     Conversion,    // a text could not be read as the field's type
+    Locked,        // another program holds the table file
+    ReadOnly,      // the table file (or its folder) cannot be written
+    DiskFull,      // the disk holding the table file is full
+    Damaged,       // the table file, or a record in it, is damaged
+    RowChanged,    // another user changed or deleted the record since it was read
 };
 
 class EDatabaseError : public std::runtime_error {

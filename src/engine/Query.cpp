@@ -168,8 +168,9 @@ QVector<qint64> Query::LoadRowIds() {
     return ids;
 }
 
-QVector<QVariant> Query::ReadRow(qint64 rowId) {
+bool Query::ReadRow(qint64 rowId, QVector<QVariant>& values) {
     if (rowId < 1 || rowId > m_result.size())
-        return QVector<QVariant>(FieldCount());
-    return m_result[int(rowId - 1)];
+        return false;
+    values = m_result[int(rowId - 1)];
+    return true;
 }

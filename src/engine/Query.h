@@ -48,7 +48,7 @@ protected:
     void DoOpen() override;
     void DoClose() override;
     QVector<qint64> LoadRowIds() override;
-    QVector<QVariant> ReadRow(qint64 rowId) override;
+    bool ReadRow(qint64 rowId, QVector<QVariant>& values) override;
 
 private:
     QStringList m_sql;

@@ -60,28 +60,32 @@ void SqliteConnection::Fail(int code, const QString& doing) const {
                              ErrorKind::Storage);
     case SQLITE_NOTADB:
     case SQLITE_CORRUPT:
-        throw EDatabaseError(
-            QString("Table %1 is not a valid table file or is damaged: %2.").arg(m_label, detail),
-            ErrorKind::Storage);
+        throw EDatabaseError(DamagedTableMessage(m_label, detail), ErrorKind::Damaged);
     case SQLITE_BUSY:
     case SQLITE_LOCKED:
         throw EDatabaseError(
             QString("Table %1 is locked by another program. Try again later.").arg(m_label),
-            ErrorKind::Storage);
+            ErrorKind::Locked);
     case SQLITE_READONLY:
     case SQLITE_PERM:
     case SQLITE_CANTOPEN:
         throw EDatabaseError(
             QString("Table %1 cannot be written: the file or its folder is read only (%2).")
                 .arg(m_label, detail),
-            ErrorKind::Storage);
+            ErrorKind::ReadOnly);
     case SQLITE_FULL:
         throw EDatabaseError(QString("Table %1 cannot be written: the disk is full.").arg(m_label),
-                             ErrorKind::Storage);
+                             ErrorKind::DiskFull);
     default:
         throw EDatabaseError(QString("Error %1 table %2: %3.").arg(doing, m_label, detail),
                              ErrorKind::Storage);
     }
+}
+
+QString DamagedTableMessage(const QString& table, const QString& detail) {
+    return QString("Table %1 is damaged (%2). Database Maintenance in the Utilities menu "
+                   "repairs it.")
+        .arg(table, detail);
 }
 
 SqliteStatement::~SqliteStatement() {
@@ -219,6 +223,77 @@ QVariant SqliteStatement::Column(int column, FieldType type) const {
     }
     }
     return {};
+}
+
+bool IsValidUtf8(const unsigned char* p, int n) {
+    int i = 0;
+    while (i < n) {
+        const unsigned char c = p[i];
+        if (c < 0x80) {
+            ++i;
+            continue;
+        }
+        int extra;
+        unsigned int code;
+        if ((c & 0xE0) == 0xC0) {
+            extra = 1;
+            code = c & 0x1F;
+        } else if ((c & 0xF0) == 0xE0) {
+            extra = 2;
+            code = c & 0x0F;
+        } else if ((c & 0xF8) == 0xF0) {
+            extra = 3;
+            code = c & 0x07;
+        } else {
+            return false;
+        }
+        if (i + extra >= n)
+            return false;
+        for (int k = 1; k <= extra; ++k) {
+            if ((p[i + k] & 0xC0) != 0x80)
+                return false;
+            code = (code << 6) | (p[i + k] & 0x3F);
+        }
+        static const unsigned int least[] = {0, 0x80, 0x800, 0x10000};
+        if (code < least[extra] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
+            return false;
+        i += extra + 1;
+    }
+    return true;
+}
+
+bool SqliteStatement::StoredColumn(int column, FieldType type, QVariant& value) const {
+    value = QVariant();
+    const int storage = sqlite3_column_type(m_stmt, column);
+    if (storage == SQLITE_NULL)
+        return true;
+    const bool number = storage == SQLITE_INTEGER || storage == SQLITE_FLOAT;
+    switch (type) {
+    case FieldType::Integer:
+    case FieldType::Short:
+    case FieldType::Logical:
+    case FieldType::Number:
+    case FieldType::Money:
+        if (!number)
+            return false;
+        value = Column(column, type);
+        return true;
+    case FieldType::Text:
+    case FieldType::Memo:
+    case FieldType::Date:
+    case FieldType::Time:
+        break;
+    }
+    if (storage != SQLITE_TEXT)
+        return false;
+    const auto* text = sqlite3_column_text(m_stmt, column);
+    const int bytes = sqlite3_column_bytes(m_stmt, column);
+    if (!IsValidUtf8(text, bytes))
+        return false;
+    if (bytes == 0)
+        return true; // an empty text written by an older version reads as empty
+    value = Column(column, type);
+    return value.isValid(); // a date or time that is none is damage
 }
 
 QString QuoteName(const QString& name) {

@@ -60,6 +60,10 @@ public:
     QString ColumnText(int column) const;
     // Reads a column into the engine's storage form for the field type.
     QVariant Column(int column, FieldType type) const;
+    // Reads a column into the storage form like Column, and tells whether the file
+    // holds it in the form the engine writes for the type (a number for number
+    // types, well-formed text, a real date or time). False: the value is damaged.
+    bool StoredColumn(int column, FieldType type, QVariant& value) const;
     // Reads a column as it is stored (integer, real, text or null).
     QVariant ColumnRaw(int column) const;
     sqlite3_stmt* Handle() const { return m_stmt; }
@@ -68,6 +72,12 @@ private:
     SqliteConnection& m_conn;
     sqlite3_stmt* m_stmt;
 };
+
+// Whether bytes are well-formed UTF-8 (what the engine always writes).
+bool IsValidUtf8(const unsigned char* bytes, int size);
+
+// The message for a table file that is damaged, with what was found wrong.
+QString DamagedTableMessage(const QString& table, const QString& detail);
 
 // Quotes an identifier for SQL ("Phone 1" -> "\"Phone 1\"").
 QString QuoteName(const QString& name);

@@ -146,6 +146,7 @@ void Table::CreateTable() {
     }
     const QString table = QuoteName(m_def.BaseName());
     conn.Exec(QString("CREATE TABLE %1 (%2)").arg(table, columns.join(", ")));
+    conn.Exec(QString("CREATE TABLE %1 (\"LastId\" INTEGER)").arg(QuoteName(RowIdTableName())));
     for (const IndexDef& index : m_def.indexes) {
         for (const QString& name : index.fields)
             if (!m_def.FindField(name))
@@ -182,9 +183,17 @@ void Table::DoOpen() {
             QString("Table %1 does not exist in the data folder %2.").arg(Label(), folder),
             ErrorKind::Storage);
     m_conn = std::make_unique<SqliteConnection>(path, false, Label());
+    m_path = path;
+    m_damage.clear();
+    m_listedVersion = -1;
     try {
         m_conn->Exec("PRAGMA journal_mode=DELETE");
         CheckStructure();
+        auto& probe =
+            Cached("SELECT COUNT(*) FROM sqlite_master WHERE type = 'table' AND name = ?");
+        probe.BindText(1, RowIdTableName());
+        m_hasRowIdTable = probe.Step() && probe.ColumnInt64(0) > 0;
+        probe.Reset();
         BuildOrder();
         if (m_master)
             m_linkValues = CurrentLinkValues();
@@ -304,7 +313,15 @@ QVector<qint64> Table::LoadRowIds() {
     while (stmt.Step())
         ids.append(stmt.ColumnInt64(0));
     stmt.Reset();
+    m_listedVersion = DataVersion();
     return ids;
+}
+
+qint64 Table::DataVersion() {
+    auto& stmt = Cached("PRAGMA data_version");
+    const qint64 version = stmt.Step() ? stmt.ColumnInt64(0) : 0;
+    stmt.Reset();
+    return version;
 }
 
 bool Table::RowSelected(const QVector<QVariant>& values) const {
@@ -459,7 +476,7 @@ void Table::InitNewRow(QVector<QVariant>& values) {
 
 // ---- reading and writing ------------------------------------------------------------
 
-QVector<QVariant> Table::ReadRow(qint64 rowId) {
+bool Table::ReadRow(qint64 rowId, QVector<QVariant>& values) {
     QStringList cols;
     for (int i : m_storedFields)
         if (m_def.fields[i].kind == FieldKind::Data)
@@ -467,18 +484,90 @@ QVector<QVariant> Table::ReadRow(qint64 rowId) {
     auto& stmt = Cached("SELECT " + cols.join(", ") + " FROM " + QuoteName(m_def.BaseName()) +
                         " WHERE rowid = ?");
     stmt.BindInt64(1, rowId);
-    QVector<QVariant> values(FieldCount());
-    if (stmt.Step()) {
-        int c = 0;
-        for (int i : m_storedFields)
-            if (m_def.fields[i].kind == FieldKind::Data)
-                values[i] = stmt.Column(c++, m_def.fields[i].type);
+    if (!stmt.Step()) {
+        stmt.Reset();
+        // A row of the list that is not in the table was deleted by another user,
+        // unless nobody else has changed the file since the list was read: then the
+        // file lost it.
+        if (m_listedVersion >= 0 && DataVersion() == m_listedVersion)
+            throw EDatabaseError(DamagedTableMessage(Label(), "a record in it cannot be read"),
+                                 ErrorKind::Damaged);
+        return false;
+    }
+    QString damaged;
+    int c = 0;
+    for (int i : m_storedFields) {
+        const FieldDef& f = m_def.fields[i];
+        if (f.kind != FieldKind::Data)
+            continue;
+        if (!stmt.StoredColumn(c++, f.type, values[i]) && damaged.isEmpty())
+            damaged = f.name;
     }
     stmt.Reset();
-    return values;
+    if (!damaged.isEmpty())
+        throw EDatabaseError(
+            DamagedTableMessage(Label(), QString("the %1 of a record cannot be read").arg(damaged)),
+            ErrorKind::Damaged);
+    return true;
 }
 
-qint64 Table::StoreRow(qint64 rowId, const QVector<QVariant>& values) {
+void Table::CheckWritable() {
+    if (!m_damage.isEmpty())
+        throw EDatabaseError(QString("Table %1 is damaged (%2), so nothing was saved in it. "
+                                     "Database Maintenance in the Utilities menu repairs it.")
+                                 .arg(Label(), m_damage),
+                             ErrorKind::Damaged);
+    const bool readOnly = sqlite3_db_readonly(Conn().Handle(), "main") == 1 ||
+                          !(QFileInfo(m_path).permissions() & QFileDevice::WriteOwner);
+    if (readOnly)
+        throw EDatabaseError(
+            QString("Table %1 is read only: its file cannot be written, so nothing was saved.")
+                .arg(Label()),
+            ErrorKind::ReadOnly);
+}
+
+qint64 Table::NextRowId() {
+    const QString ids = QuoteName(RowIdTableName());
+    // A file made before the program kept the record gets it with its first change.
+    if (!m_hasRowIdTable)
+        Conn().Exec(QString("CREATE TABLE IF NOT EXISTS %1 (\"LastId\" INTEGER)").arg(ids));
+    auto& stmt = Cached(QString("SELECT MAX(IFNULL((SELECT MAX(\"LastId\") FROM %1), 0), "
+                                "IFNULL((SELECT MAX(rowid) FROM %2), 0)) + 1")
+                            .arg(ids, QuoteName(m_def.BaseName())));
+    const qint64 id = stmt.Step() ? stmt.ColumnInt64(0) : 1;
+    stmt.Reset();
+    return id;
+}
+
+void Table::RememberLastRowId(qint64 given) {
+    const QString ids = QuoteName(RowIdTableName());
+    if (!m_hasRowIdTable)
+        Conn().Exec(QString("CREATE TABLE IF NOT EXISTS %1 (\"LastId\" INTEGER)").arg(ids));
+    auto& stmt = Cached(QString("INSERT OR REPLACE INTO %1 (rowid, \"LastId\") SELECT 1, "
+                                "MAX(?, IFNULL((SELECT MAX(\"LastId\") FROM %1), 0), "
+                                "IFNULL((SELECT MAX(rowid) FROM %2), 0))")
+                            .arg(ids, QuoteName(m_def.BaseName())));
+    stmt.BindInt64(1, given);
+    stmt.Step();
+    stmt.Reset();
+}
+
+bool Table::StillAsRead(qint64 rowId, const QVector<QVariant>& original, const QString& changed) {
+    QVector<QVariant> now(FieldCount());
+    if (!ReadRow(rowId, now))
+        return false;
+    for (int i : m_storedFields) {
+        const FieldDef& f = m_def.fields[i];
+        if (f.kind == FieldKind::Data &&
+            ToStorage(now[i], f.type) != ToStorage(original[i], f.type))
+            throw EDatabaseError(changed, ErrorKind::RowChanged);
+    }
+    return true;
+}
+
+qint64 Table::StoreRow(qint64 rowId, const QVector<QVariant>& values,
+                       const QVector<QVariant>* original) {
+    CheckWritable();
     SqliteConnection& conn = Conn();
     SqliteTransaction tx(conn);
     QStringList cols;
@@ -487,18 +576,32 @@ qint64 Table::StoreRow(qint64 rowId, const QVector<QVariant>& values) {
     const QString table = QuoteName(m_def.BaseName());
     qint64 id = rowId;
     if (rowId == 0) {
+        id = NextRowId();
         QStringList marks;
-        for (int k = 0; k < cols.size(); ++k)
+        for (int k = 0; k <= cols.size(); ++k)
             marks << "?";
-        auto& stmt = Cached("INSERT INTO " + table + " (" + cols.join(", ") + ") VALUES (" +
+        auto& stmt = Cached("INSERT INTO " + table + " (rowid, " + cols.join(", ") + ") VALUES (" +
                             marks.join(", ") + ")");
-        int p = 1;
+        stmt.BindInt64(1, id);
+        int p = 2;
         for (int i : m_storedFields)
             stmt.Bind(p++, values[i], m_def.fields[i].type);
         stmt.Step();
         stmt.Reset();
-        id = sqlite3_last_insert_rowid(conn.Handle());
+        RememberLastRowId(id);
     } else {
+        // The row is written only while it holds what the user began to edit: a
+        // change another user made since is never overwritten.
+        if (original &&
+            !StillAsRead(rowId, *original,
+                         QString("Another user changed this record in table %1 after you began "
+                                 "to edit it, so your changes were not saved. Cancel them to see "
+                                 "the record as it is now, then make them again.")
+                             .arg(Label())))
+            throw EDatabaseError(QString("Another user deleted this record from table %1 after "
+                                         "you began to edit it, so your changes were not saved.")
+                                     .arg(Label()),
+                                 ErrorKind::RowChanged);
         QStringList sets;
         for (const QString& c : cols)
             sets << c + " = ?";
@@ -511,27 +614,46 @@ qint64 Table::StoreRow(qint64 rowId, const QVector<QVariant>& values) {
         stmt.Reset();
     }
     tx.Commit();
-    TellLookupUsers();
+    if (rowId == 0)
+        m_hasRowIdTable = true;
     return id;
 }
 
-void Table::RemoveRow(qint64 rowId) {
+void Table::RemoveRow(qint64 rowId, const QVector<QVariant>* original) {
+    CheckWritable();
     SqliteTransaction tx(Conn());
+    // A row another user changed since it was shown is not deleted; one that another
+    // user has deleted already is gone as wanted.
+    if (original &&
+        !StillAsRead(rowId, *original,
+                     QString("Another user changed this record in table %1 since it was shown, "
+                             "so it was not deleted. Look at the record again before you delete "
+                             "it.")
+                         .arg(Label())))
+        return;
+    RememberLastRowId(rowId);
     auto& stmt = Cached("DELETE FROM " + QuoteName(m_def.BaseName()) + " WHERE rowid = ?");
     stmt.BindInt64(1, rowId);
     stmt.Step();
     stmt.Reset();
     tx.Commit();
+    m_hasRowIdTable = true;
+}
+
+void Table::RowsStored() {
     TellLookupUsers();
 }
 
 void Table::EmptyTable() {
     if (Active()) {
         CheckBrowseMode();
+        CheckWritable();
         {
             SqliteTransaction tx(Conn());
+            RememberLastRowId(0);
             Conn().Exec("DELETE FROM " + QuoteName(m_def.BaseName()));
             tx.Commit();
+            m_hasRowIdTable = true;
         }
         ReloadRows(false);
         TellLookupUsers();
@@ -542,6 +664,12 @@ void Table::EmptyTable() {
         throw EDatabaseError(QString("Table %1 does not exist.").arg(Label()), ErrorKind::Storage);
     SqliteConnection conn(path, false, Label());
     SqliteTransaction tx(conn);
+    const QString ids = QuoteName(RowIdTableName());
+    conn.Exec(QString("CREATE TABLE IF NOT EXISTS %1 (\"LastId\" INTEGER)").arg(ids));
+    conn.Exec(QString("INSERT OR REPLACE INTO %1 (rowid, \"LastId\") SELECT 1, "
+                      "MAX(IFNULL((SELECT MAX(\"LastId\") FROM %1), 0), "
+                      "IFNULL((SELECT MAX(rowid) FROM %2), 0))")
+                  .arg(ids, QuoteName(m_def.BaseName())));
     conn.Exec("DELETE FROM " + QuoteName(m_def.BaseName()));
     tx.Commit();
 }

@@ -33,6 +33,14 @@ public:
     bool Exists() const;
     // Creates the table file with its fields and indexes; raises when it exists.
     void CreateTable();
+    // The small table inside each table file that keeps the largest row id ever
+    // given, so that the id of a deleted row is never given again.
+    static QString RowIdTableName() { return QStringLiteral("vtxLastRowId"); }
+
+    // Damage found in the table file (by the integrity check): posts and deletes
+    // are refused, naming it, until the table is opened again (after repair).
+    void SetDamaged(const QString& detail) { m_damage = detail; }
+    const QString& Damage() const { return m_damage; }
 
     // Index order. An empty name is the primary index (or the order of entry).
     QString IndexName() const { return m_indexName; }
@@ -80,9 +88,12 @@ protected:
     void DoOpen() override;
     void DoClose() override;
     QVector<qint64> LoadRowIds() override;
-    QVector<QVariant> ReadRow(qint64 rowId) override;
-    qint64 StoreRow(qint64 rowId, const QVector<QVariant>& values) override;
-    void RemoveRow(qint64 rowId) override;
+    bool ReadRow(qint64 rowId, QVector<QVariant>& values) override;
+    qint64 StoreRow(qint64 rowId, const QVector<QVariant>& values,
+                    const QVector<QVariant>* original) override;
+    void RemoveRow(qint64 rowId, const QVector<QVariant>* original) override;
+    void RowsStored() override;
+    QString StorageName() const override { return m_def.tableName; }
     int InsertPosition(qint64 rowId, const QVector<QVariant>& values) override;
     bool RowSelected(const QVector<QVariant>& values) const override;
     void InitNewRow(QVector<QVariant>& values) override;
@@ -103,6 +114,17 @@ private:
 
     QString Label() const;
     void CheckStructure();
+    // Refuses a change to a table that is damaged or whose file is read only.
+    void CheckWritable();
+    // Inside a write transaction: the id for a new row, never one given before;
+    // and the record of the largest id given, kept before rows are removed.
+    qint64 NextRowId();
+    void RememberLastRowId(qint64 given);
+    // Inside a write transaction: false when the row is no longer there; raises
+    // ErrorKind::RowChanged when it no longer holds the values it was read with.
+    bool StillAsRead(qint64 rowId, const QVector<QVariant>& original, const QString& changed);
+    // Counts commits made to the file through other connections (other users).
+    qint64 DataVersion();
     void BuildOrder();
     QString OrderSql() const;
     QString WhereSql(QList<Condition>& conditions) const;
@@ -133,6 +155,10 @@ private:
     void LookupSourceChanged();
     void TellLookupUsers();
     QList<int> m_storedFields; // field indexes written to the file, in column order
+    QString m_path;
+    qint64 m_listedVersion = -1; // DataVersion() when the row list was read
+    bool m_hasRowIdTable = false;
+    QString m_damage;
     std::unique_ptr<SqliteConnection> m_conn;
     QHash<QString, std::shared_ptr<SqliteStatement>> m_statements;
     class Database* m_database = nullptr;

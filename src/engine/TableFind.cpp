@@ -197,6 +197,12 @@ void Table::TellLookupUsers() {
     // The rows they look up are read again from the file, not from what this table
     // held before the change.
     ClearCache();
-    for (Table* user : std::as_const(m_lookupUsers))
-        user->LookupSourceChanged();
+    for (Table* user : std::as_const(m_lookupUsers)) {
+        try {
+            user->LookupSourceChanged();
+        } catch (...) {
+            // That table cannot be read just now (another user holds it): its rows
+            // are read again when it is next moved or refreshed.
+        }
+    }
 }

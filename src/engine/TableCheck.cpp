@@ -1,0 +1,152 @@
+#include "engine/TableCheck.h"
+
+#include "engine/Sqlite.h"
+
+#include <QStringList>
+#include <chrono>
+#include <sqlite3.h>
+#include <thread>
+
+namespace {
+
+constexpr int kBusyTimeoutMs = 5000;
+
+// The open connections of one check, closed however it ends.
+struct CheckConnections {
+    sqlite3* source = nullptr;
+    sqlite3* copy = nullptr;
+    ~CheckConnections() {
+        sqlite3_close_v2(source);
+        sqlite3_close_v2(copy);
+    }
+};
+
+bool IsCancelled(const std::atomic_bool* cancel) {
+    return cancel && cancel->load();
+}
+
+int ProgressHandler(void* flag) {
+    return IsCancelled(static_cast<const std::atomic_bool*>(flag)) ? 1 : 0;
+}
+
+void Utf8Function(sqlite3_context* context, int, sqlite3_value** argv) {
+    const auto* text = static_cast<const unsigned char*>(sqlite3_value_blob(argv[0]));
+    const int bytes = sqlite3_value_bytes(argv[0]);
+    sqlite3_result_int(context, !text || IsValidUtf8(text, bytes) ? 1 : 0);
+}
+
+// The condition that a stored value does not have the form of its field.
+QString BadValueCondition(const FieldDef& field) {
+    const QString c = QuoteName(field.name);
+    switch (field.type) {
+    case FieldType::Integer:
+    case FieldType::Short:
+    case FieldType::Logical:
+    case FieldType::Number:
+    case FieldType::Money:
+        return QString("typeof(%1) NOT IN ('null', 'integer', 'real')").arg(c);
+    case FieldType::Text:
+    case FieldType::Memo:
+        return QString("typeof(%1) NOT IN ('null', 'text') OR NOT vtx_utf8(%1)").arg(c);
+    case FieldType::Date:
+        return QString("typeof(%1) NOT IN ('null', 'text') OR NOT vtx_utf8(%1) OR "
+                       "(%1 <> '' AND date(%1) IS NOT %1)")
+            .arg(c);
+    case FieldType::Time:
+        return QString("typeof(%1) NOT IN ('null', 'text') OR NOT vtx_utf8(%1) OR "
+                       "(%1 <> '' AND time(%1) IS NOT substr(%1, 1, 8))")
+            .arg(c);
+    }
+    return "0";
+}
+
+QString Words(int code, const QString& fallback) {
+    switch (code & 0xff) {
+    case SQLITE_CORRUPT:
+    case SQLITE_NOTADB:
+        return QStringLiteral("it is not a valid table file");
+    default:
+        return fallback;
+    }
+}
+
+} // namespace
+
+QString CheckTableFile(const TableDef& def, const QString& path, const std::atomic_bool* cancel) {
+    CheckConnections c;
+    if (sqlite3_open_v2(path.toUtf8().constData(), &c.source, SQLITE_OPEN_READONLY, nullptr) !=
+        SQLITE_OK)
+        return QStringLiteral("it cannot be opened");
+    sqlite3_busy_timeout(c.source, kBusyTimeoutMs);
+    if (sqlite3_open_v2("", &c.copy, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) !=
+        SQLITE_OK)
+        return {};
+    // The copy: one step, so the file is held only while its pages are read. A save
+    // of another user in progress makes it wait and try again.
+    int rc = SQLITE_BUSY;
+    for (int attempt = 0; attempt < 50 && !IsCancelled(cancel); ++attempt) {
+        sqlite3_backup* backup = sqlite3_backup_init(c.copy, "main", c.source, "main");
+        if (!backup)
+            return Words(sqlite3_extended_errcode(c.copy), {});
+        rc = sqlite3_backup_step(backup, -1);
+        sqlite3_backup_finish(backup);
+        if (rc != SQLITE_BUSY && rc != SQLITE_LOCKED)
+            break;
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    if (rc != SQLITE_DONE)
+        return rc == SQLITE_BUSY || rc == SQLITE_LOCKED || IsCancelled(cancel)
+                   ? QString()
+                   : Words(rc, QStringLiteral("it cannot be read"));
+    sqlite3_close_v2(c.source);
+    c.source = nullptr;
+
+    sqlite3_progress_handler(c.copy, 10000, ProgressHandler, const_cast<std::atomic_bool*>(cancel));
+    sqlite3_create_function(c.copy, "vtx_utf8", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
+                            Utf8Function, nullptr, nullptr);
+    sqlite3_stmt* stmt = nullptr;
+    QStringList problems;
+    if (sqlite3_prepare_v2(c.copy, "PRAGMA integrity_check(20)", -1, &stmt, nullptr) == SQLITE_OK) {
+        while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+            const QString line =
+                QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0)));
+            if (line != "ok")
+                problems << line;
+        }
+        sqlite3_finalize(stmt);
+        if (rc == SQLITE_INTERRUPT)
+            return {};
+        if (rc != SQLITE_DONE)
+            return Words(rc, QStringLiteral("its file structure is damaged"));
+    }
+    for (const QString& problem : problems)
+        if (!problem.contains("missing from index") && !problem.contains("wrong # of entries"))
+            return QStringLiteral("its file structure is damaged");
+    if (!problems.isEmpty())
+        return QStringLiteral("its indexes do not match its records");
+
+    QStringList conditions;
+    for (const FieldDef& f : def.fields)
+        if (f.kind == FieldKind::Data)
+            conditions << "(" + BadValueCondition(f) + ")";
+    if (conditions.isEmpty())
+        return {};
+    const QString sql = QString("SELECT COUNT(*) FROM %1 WHERE %2")
+                            .arg(QuoteName(def.BaseName()), conditions.join(" OR "));
+    if (sqlite3_prepare_v2(c.copy, sql.toUtf8().constData(), -1, &stmt, nullptr) != SQLITE_OK)
+        return QStringLiteral("its structure is not that of the table");
+    qint64 bad = 0;
+    rc = sqlite3_step(stmt);
+    if (rc == SQLITE_ROW)
+        bad = sqlite3_column_int64(stmt, 0);
+    sqlite3_finalize(stmt);
+    if (rc == SQLITE_INTERRUPT)
+        return {};
+    if (rc != SQLITE_ROW)
+        return Words(rc, QStringLiteral("its records cannot be read"));
+    if (bad == 1)
+        return QStringLiteral("a record in it cannot be read");
+    if (bad > 1)
+        return QStringLiteral("%1 records in it cannot be read").arg(bad);
+    return {};
+}
