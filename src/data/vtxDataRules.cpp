@@ -56,6 +56,14 @@ namespace {
 
 QString Cut(const QString& text, int length) { return text.left(length); }
 
+// The post-error messages name one cause: a key already in use (and, for services,
+// a date or time left out). Every other refusal (a table locked by another user, a
+// full disk, a read-only or damaged file, a record another user changed) keeps the
+// engine's own message, which names the table.
+bool IsKeyViolation(const EDatabaseError& error) {
+    return error.Kind() == ErrorKind::KeyViolation;
+}
+
 // Shows a rule's message; the post is then abandoned quietly.
 DataAction Refuse(const QString& message) {
     Dialogs::ShowMessage(message);
@@ -95,8 +103,8 @@ void TDataMod::DetailTablesBeforePost(DataSet& dataSet) {
 }
 
 DataAction TDataMod::OnDetailTablesPostError(DataSet& dataSet, const EDatabaseError& error) {
-    // A required field left empty keeps the engine's own message.
-    if (error.Kind() == ErrorKind::RequiredField || error.Kind() == ErrorKind::Conversion)
+    // A required field left empty, and any other refusal, keeps the engine's message.
+    if (!IsKeyViolation(error))
         return DataAction::Fail;
     QString label;
     if (&dataSet == CounselingT)
@@ -141,7 +149,9 @@ void TDataMod::WorshipOrdersSDataChange(Field*) {
     CurrentOrderNumber = hasRow ? t->FieldByName("OrderNumber")->AsInteger() : 0;
 }
 
-DataAction TDataMod::WorshipTPostError(DataSet&, const EDatabaseError&) {
+DataAction TDataMod::WorshipTPostError(DataSet&, const EDatabaseError& error) {
+    if (!IsKeyViolation(error) && error.Kind() != ErrorKind::RequiredField)
+        return DataAction::Fail;
     return Refuse("Be sure you HAVE included both a worship date and time\n"
                   "and have NOT scheduled two services for the same date and time.");
 }
@@ -151,14 +161,18 @@ void TDataMod::WorshipMemoTBeforePost(DataSet& dataSet) {
     dataSet.FieldByName("WorshipTime")->SetValue(WorshipT->FieldByName("WorshipTime")->Value());
 }
 
-DataAction TDataMod::MusicLibraryTPostError(DataSet&, const EDatabaseError&) {
+DataAction TDataMod::MusicLibraryTPostError(DataSet&, const EDatabaseError& error) {
+    if (!IsKeyViolation(error))
+        return DataAction::Fail;
     return Refuse("Record could not be posted.  Be sure you have not\n"
                   "attempted to enter a composition twice.  For music\n"
                   "you have in multiple editions, add a number to the\n"
                   "name as in Silent Night 1, Silent Night 2...");
 }
 
-DataAction TDataMod::MusicUseTPostError(DataSet&, const EDatabaseError&) {
+DataAction TDataMod::MusicUseTPostError(DataSet&, const EDatabaseError& error) {
+    if (!IsKeyViolation(error))
+        return DataAction::Fail;
     return Refuse("There was an error posting to the Music Use table.\n"
                   "You may have entered a duplicate use date for the selection.");
 }
@@ -170,7 +184,9 @@ void TDataMod::EnvelopeSDataChange(Field*) {
     CurrentPledgeAmount = hasRow ? t->FieldByName("PledgeAmount")->AsCurrency() : Currency();
 }
 
-DataAction TDataMod::EnvelopeOfferingTPostError(DataSet&, const EDatabaseError&) {
+DataAction TDataMod::EnvelopeOfferingTPostError(DataSet&, const EDatabaseError& error) {
+    if (!IsKeyViolation(error))
+        return DataAction::Fail;
     return Refuse("There was a posting error.  You may have tried to add\n"
                   "an envelope twice for the same date.");
 }

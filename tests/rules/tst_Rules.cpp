@@ -4,8 +4,10 @@
 #include "TestSupport.h"
 #include "app/vtxGlobalsU.h"
 #include "data/vtxDataM.h"
+#include "engine/Sqlite.h"
 #include "toolkit/Dialogs.h"
 
+#include <QFile>
 #include <QTest>
 
 namespace {
@@ -121,7 +123,7 @@ private Q_SLOTS:
         AddMember("Zeller", "Ann");
         AddMember("Adams", "Bob");
         DataMod->RosterT->SetIndexName("RLN");
-        DataMod->RosterT->First();  // Adams
+        DataMod->RosterT->First(); // Adams
         DataMod->RosterT->Edit();
         DataMod->RosterT->FieldByName("Title")->SetAsString("Mr.");
         DataMod->RosterT->Post();
@@ -137,9 +139,18 @@ private Q_SLOTS:
         QTest::addColumn<QString>("first");
         QTest::addColumn<QString>("middle");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("all parts") << "Smith" << "John" << "Paul" << "Smith, John Paul";
-        QTest::newRow("no middle name") << "Smith" << "John" << "" << "Smith, John ";
-        QTest::newRow("no first name") << "Smith" << "" << "Paul" << "Smith,  Paul";
+        QTest::newRow("all parts") << "Smith"
+                                   << "John"
+                                   << "Paul"
+                                   << "Smith, John Paul";
+        QTest::newRow("no middle name") << "Smith"
+                                        << "John"
+                                        << ""
+                                        << "Smith, John ";
+        QTest::newRow("no first name") << "Smith"
+                                       << ""
+                                       << "Paul"
+                                       << "Smith,  Paul";
     }
 
     void fullName() {
@@ -161,7 +172,7 @@ private Q_SLOTS:
         AddMember("Smith", "John");
         AddMember("Jones", "Mary");
         Table* b = DataMod->BaptismT;
-        DataMod->RosterT->First();  // member 1 active
+        DataMod->RosterT->First(); // member 1 active
         b->Append();
         b->FieldByName("FName")->SetAsString("Baby");
         b->FieldByName("LName")->SetAsString("Smith");
@@ -223,7 +234,8 @@ private Q_SLOTS:
         Table* c = DataMod->CounselingT;
         c->Append();
         c->FieldByName("AppointmentDate")->SetAsDate(QDate(2026, 3, 3));
-        QCOMPARE(RefusedMessage(c), QString("engine: Field 'AppointmentSubject' must have a value"));
+        QCOMPARE(RefusedMessage(c),
+                 QString("engine: Field 'AppointmentSubject' must have a value"));
         QCOMPARE(c->State(), DataSetState::Insert);
         c->Cancel();
         // A second envelope for the member.
@@ -236,6 +248,61 @@ private Q_SLOTS:
         e->FieldByName("EnvelopeNumber")->SetAsString("102");
         QCOMPARE(RefusedMessage(e), QString(kDetailMessage).arg("Envelope Table."));
         e->Cancel();
+    }
+
+    // A post-error message names one cause, a number or date already in use (for a
+    // service also a date or time left out). A post refused for another cause shows
+    // the engine's message, which names the table: a file another user holds, a
+    // read-only file, a table found damaged.
+    void postErrorMessagesOnlyForTheirCause_data() {
+        QTest::addColumn<QString>("table");
+        QTest::addColumn<QString>("cause");
+        for (const char* table :
+             {"EnvelopeOfferingT", "CounselingT", "MusicLibraryT", "MusicUseT", "WorshipT"}) {
+            QTest::newRow(qPrintable(QString(table) + ", read only")) << table << "read only";
+            QTest::newRow(qPrintable(QString(table) + ", damaged")) << table << "damaged";
+        }
+        QTest::newRow("EnvelopeOfferingT, locked") << "EnvelopeOfferingT"
+                                                   << "locked";
+    }
+    void postErrorMessagesOnlyForTheirCause() {
+        QFETCH(QString, table);
+        QFETCH(QString, cause);
+        Table* t = DataMod->TableByName(table);
+        const QString file = t->FilePath();
+        std::unique_ptr<SqliteConnection> otherDesk;
+        if (cause == "read only")
+            QVERIFY(QFile::setPermissions(file, QFile::ReadOwner | QFile::ReadGroup));
+        else if (cause == "damaged")
+            t->SetDamaged("a record in it cannot be read");
+        else {
+            otherDesk = std::make_unique<SqliteConnection>(file, false, table);
+            otherDesk->Exec("BEGIN EXCLUSIVE");
+        }
+        t->Append();
+        if (table == "EnvelopeOfferingT") {
+            t->FieldByName("EnvelopeNumber")->SetAsString("12");
+            t->FieldByName("OfferingDate")->SetAsDate(QDate(2026, 12, 6));
+        } else if (table == "CounselingT") {
+            t->FieldByName("AppointmentSubject")->SetAsString("Pre-marriage");
+            t->FieldByName("AppointmentDate")->SetAsDate(QDate(2026, 3, 3));
+        } else if (table == "MusicLibraryT") {
+            t->FieldByName("MusicName")->SetAsString("Silent Night");
+        } else if (table == "MusicUseT") {
+            t->FieldByName("UsedDate")->SetAsDate(QDate(2026, 12, 24));
+        } else {
+            t->FieldByName("WorshipDate")->SetAsDate(QDate(2026, 12, 13));
+            t->FieldByName("WorshipTime")->SetAsString("10:00 AM");
+        }
+        const QString shown = RefusedMessage(t);
+        QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner);
+        otherDesk.reset();
+        QVERIFY2(shown.startsWith("engine: Table " + t->TableName()), qPrintable(shown));
+        QVERIFY2(shown.contains(cause == "locked" ? "locked by another program" : cause),
+                 qPrintable(shown));
+        QVERIFY(Dialogs::ShownTexts().isEmpty());
+        QCOMPARE(t->State(), DataSetState::Insert);
+        t->Cancel();
     }
 
     void worshipMusicAndOfferingMessages() {
@@ -260,7 +327,8 @@ private Q_SLOTS:
             lib->Append();
             lib->FieldByName("MusicName")->SetAsString("Silent Night");
         }
-        QVERIFY(RefusedMessage(lib).startsWith("Record could not be posted.  Be sure you have not\n"));
+        QVERIFY(
+            RefusedMessage(lib).startsWith("Record could not be posted.  Be sure you have not\n"));
         lib->Cancel();
         Table* use = DataMod->MusicUseT;
         for (int i = 0; i < 2; ++i) {
@@ -277,8 +345,9 @@ private Q_SLOTS:
             gift->FieldByName("EnvelopeNumber")->SetAsString("12");
             gift->FieldByName("OfferingDate")->SetAsDate(QDate(2026, 12, 6));
         }
-        QCOMPARE(RefusedMessage(gift), QString("There was a posting error.  You may have tried to add\n"
-                                               "an envelope twice for the same date."));
+        QCOMPARE(RefusedMessage(gift),
+                 QString("There was a posting error.  You may have tried to add\n"
+                         "an envelope twice for the same date."));
         QCOMPARE(gift->State(), DataSetState::Insert);
         gift->Cancel();
     }
@@ -289,9 +358,12 @@ private Q_SLOTS:
         QTest::addColumn<QDate>("date");
         QTest::addColumn<QString>("total");
         QTest::addColumn<int>("quarter");
-        QTest::newRow("both amounts") << "100" << "250.50" << QDate(2026, 3, 31) << "350.5" << 1;
-        QTest::newRow("checks empty") << "10.25" << "" << QDate(2026, 4, 1) << "10.25" << 2;
-        QTest::newRow("cash empty") << "" << "0.10" << QDate(2026, 12, 31) << "0.1" << 4;
+        QTest::newRow("both amounts") << "100"
+                                      << "250.50" << QDate(2026, 3, 31) << "350.5" << 1;
+        QTest::newRow("checks empty") << "10.25"
+                                      << "" << QDate(2026, 4, 1) << "10.25" << 2;
+        QTest::newRow("cash empty") << ""
+                                    << "0.10" << QDate(2026, 12, 31) << "0.1" << 4;
     }
 
     void offeringTotalAndQuarter() {
