@@ -196,7 +196,8 @@ bool TMainForm::FormCreate(const QString& programFolder) {
     } catch (const EOpenDataSetError& error) {
         qWarning("Vestrix: %s could not be opened: %s", qPrintable(error.DataSetName()),
                  qPrintable(error.Message()));
-        Dialogs::ShowMessage(kDataSetsFailed);
+        // The third line names the file that failed, so it can be looked for.
+        Dialogs::ShowMessage(kDataSetsFailed + QLatin1Char('\n') + error.FileName());
         mayRun = false;
     } catch (const std::exception& error) {
         qWarning("Vestrix: the data sets could not be opened: %s",

@@ -106,6 +106,14 @@ TStartupOutcome TProgram::Start() {
     m_guard->SetWindow(m_mainForm.get());
     if (!m_mainForm->FormCreate(m_settings.programFolder))
         return TStartupOutcome::End;
+    // The table files are checked beside the running program; damage is reported
+    // when the check is done.
+    QObject::connect(m_data.get(), &TDataMod::TablesChecked, m_mainForm.get(),
+                     [](const QStringList& damaged) {
+                         if (!damaged.isEmpty())
+                             Dialogs::ShowMessage(TDataMod::DamagedTablesMessage(damaged));
+                     });
+    m_data->StartIntegrityCheck();
     return TStartupOutcome::Run;
 }
 

@@ -1,9 +1,12 @@
 #include "data/vtxDataM.h"
 
 #include "engine/Sqlite.h"
+#include "engine/TableCheck.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QLockFile>
+#include <QSaveFile>
 
 TDataMod* DataMod = nullptr;
 
@@ -76,6 +79,77 @@ QString WithSeparator(const QString& folder) {
     return f;
 }
 
+// The first start makes its files in this folder inside the data folder, writes
+// the marker into it once every file is complete, and then moves the files into
+// place. A lock file keeps two copies starting at once from both doing it.
+const QString kStagingFolder = QStringLiteral("vtxNewData.tmp");
+const QString kStagingDone = QStringLiteral("complete");
+const QString kStagingLock = QStringLiteral("vtxNewData.lck");
+constexpr int kStagingLockWaitMs = 120000;
+
+void CreateTableFiles(const QString& folder) {
+    FolderAlias alias(folder);
+    for (const DataTableDef& def : DataTableDefs()) {
+        Table table(def.def, def.name);
+        table.DatabaseName = FolderAlias::Name();
+        table.CreateTable();
+    }
+    // The worship templates are numbered 1 to 30 from the start: the program
+    // renames and edits them but never creates one. Written in one transaction.
+    const TableDef& orders = TableDefOf("WorshipOrdersT");
+    SqliteConnection conn(WithSeparator(folder) + orders.tableName, false, orders.tableName);
+    SqliteTransaction tx(conn);
+    auto insert = conn.Prepare(QString("INSERT INTO %1 (%2) VALUES (?)")
+                                   .arg(QuoteName(orders.BaseName()), QuoteName("OrderNumber")));
+    for (int i = 1; i <= 30; ++i) {
+        insert->BindInt64(1, i);
+        insert->Step();
+        insert->Reset();
+    }
+    insert.reset();
+    tx.Commit();
+}
+
+// Moves the files of a complete staging folder into the data folder. False (and
+// the staging folder removed) when the staging folder is not complete: a first
+// start stopped before its files were made, which is made anew.
+bool FinishStagedFiles(const QString& folder) {
+    const QString staging = WithSeparator(folder) + kStagingFolder + '/';
+    if (!QFileInfo(staging).isDir())
+        return false;
+    if (!QFileInfo::exists(staging + kStagingDone)) {
+        QDir(staging).removeRecursively();
+        return false;
+    }
+    for (const DataTableDef& def : DataTableDefs()) {
+        const QString from = staging + def.def.tableName;
+        const QString to = WithSeparator(folder) + def.def.tableName;
+        if (!QFileInfo::exists(from))
+            continue; // moved before the stop
+        if (QFileInfo::exists(to) ? !QFile::remove(from) : !QFile::rename(from, to))
+            throw EDatabaseError(
+                QString("The table file %1 cannot be moved into the data folder %2.")
+                    .arg(def.def.tableName, folder),
+                ErrorKind::Storage);
+    }
+    QDir(staging).removeRecursively();
+    return true;
+}
+
+void CreateStaged(const QString& folder) {
+    const QString staging = WithSeparator(folder) + kStagingFolder + '/';
+    QDir(staging).removeRecursively();
+    if (!QDir().mkpath(staging))
+        throw EDatabaseError(QString("The data folder %1 cannot be written.").arg(folder),
+                             ErrorKind::ReadOnly);
+    CreateTableFiles(staging);
+    QSaveFile done(staging + kStagingDone);
+    if (!done.open(QIODevice::WriteOnly) || !done.commit())
+        throw EDatabaseError(QString("The data folder %1 cannot be written.").arg(folder),
+                             ErrorKind::ReadOnly);
+    FinishStagedFiles(folder);
+}
+
 void CloseQuietly(DataSet* dataSet) {
     try {
         dataSet->Close();
@@ -110,6 +184,7 @@ TDataMod::TDataMod(QObject* parent) : QObject(parent) {
 }
 
 TDataMod::~TDataMod() {
+    StopIntegrityCheck();
     if (DataMod == this)
         DataMod = nullptr;
     for (Query* q : m_queries)
@@ -213,13 +288,26 @@ QList<DataSet*> TDataMod::StartupDataSets() const {
     return sets;
 }
 
+QString TDataMod::FileOfDataSet(const QString& name) const {
+    Table* table = TableByName(name);
+    if (!table) {
+        const DataQueryDef* query = FindDataQueryDef(name);
+        table = query ? TableByName(query->tableName) : nullptr;
+    }
+    try {
+        return table ? QDir::toNativeSeparators(table->FilePath()) : QString();
+    } catch (const EDatabaseError&) {
+        return table->TableName();
+    }
+}
+
 void TDataMod::OpenDataSets() {
     for (const QString& name : StartupOpenOrder()) {
         DataSet* dataSet = DataSetByName(name);
         try {
             dataSet->Open();
         } catch (const EDatabaseError& error) {
-            throw EOpenDataSetError(name, error);
+            throw EOpenDataSetError(name, error, FileOfDataSet(name));
         }
         RefreshLookupsOf(name);
     }
@@ -230,9 +318,11 @@ void TDataMod::OpenDataSets() {
             continue;
         const QString folder = ResolveDataFolder(table->DatabaseName);
         throw EOpenDataSetError(
-            table->Name, EDatabaseError(QString("Table %1 does not exist in the data folder %2.")
-                                            .arg(table->TableName(), folder),
-                                        ErrorKind::Storage));
+            table->Name,
+            EDatabaseError(QString("Table %1 does not exist in the data folder %2.")
+                               .arg(table->TableName(), folder),
+                           ErrorKind::Storage),
+            FileOfDataSet(table->Name));
     }
 }
 
@@ -273,31 +363,86 @@ void TDataMod::CreateDataFolder(const QString& folder) {
     if (!QDir().mkpath(folder))
         throw EDatabaseError(QString("The data folder %1 cannot be created.").arg(folder),
                              ErrorKind::Storage);
-    FolderAlias alias(folder);
-    for (const DataTableDef& def : DataTableDefs()) {
-        Table table(def.def, def.name);
-        table.DatabaseName = FolderAlias::Name();
-        table.CreateTable();
-    }
-    // The worship templates are numbered 1 to 30 from the start: the program
-    // renames and edits them but never creates one. Written in one transaction.
-    const TableDef& orders = TableDefOf("WorshipOrdersT");
-    SqliteConnection conn(WithSeparator(folder) + orders.tableName, false, orders.tableName);
-    SqliteTransaction tx(conn);
-    auto insert = conn.Prepare(QString("INSERT INTO %1 (%2) VALUES (?)")
-                                   .arg(QuoteName(orders.BaseName()), QuoteName("OrderNumber")));
-    for (int i = 1; i <= 30; ++i) {
-        insert->BindInt64(1, i);
-        insert->Step();
-        insert->Reset();
-    }
-    insert.reset();
-    tx.Commit();
+    for (const DataTableDef& def : DataTableDefs())
+        if (QFileInfo::exists(WithSeparator(folder) + def.def.tableName))
+            throw EDatabaseError(QString("Table %1 already exists.").arg(def.def.tableName),
+                                 ErrorKind::Storage);
+    CreateStaged(folder);
 }
 
 bool TDataMod::EnsureDataFolder(const QString& folder) {
+    const QString staging = WithSeparator(folder) + kStagingFolder;
+    if (!QFileInfo(staging).isDir() && !IsNewDataFolder(folder))
+        return false; // every start but the first: nothing is written
+    if (!QDir().mkpath(folder))
+        throw EDatabaseError(QString("The data folder %1 cannot be created.").arg(folder),
+                             ErrorKind::Storage);
+    QLockFile lock(WithSeparator(folder) + kStagingLock);
+    if (!lock.tryLock(kStagingLockWaitMs))
+        throw EDatabaseError(
+            QString("The data folder %1 is being made by another copy of the program.").arg(folder),
+            ErrorKind::Locked);
+    if (FinishStagedFiles(folder))
+        return true;
     if (!IsNewDataFolder(folder))
-        return false;
-    CreateDataFolder(folder);
+        return false; // another copy made it meanwhile
+    CreateStaged(folder);
     return true;
+}
+
+// ---- the integrity check -----------------------------------------------------------
+
+void TDataMod::StartIntegrityCheck() {
+    StopIntegrityCheck();
+    QList<std::pair<TableDef, QString>> files;
+    for (Table* table : m_tables) {
+        try {
+            if (table->Exists())
+                files.append({table->Def(), table->FilePath()});
+        } catch (const EDatabaseError&) {
+        }
+    }
+    m_cancelCheck = false;
+    m_checkRunning = true;
+    m_checker = std::thread([this, files] {
+        QList<std::pair<QString, QString>> damaged; // file name, what is wrong
+        for (const auto& [def, path] : files) {
+            if (m_cancelCheck)
+                return;
+            const QString found = CheckTableFile(def, path, &m_cancelCheck);
+            if (!found.isEmpty())
+                damaged.append({def.tableName, found});
+        }
+        if (m_cancelCheck)
+            return;
+        QMetaObject::invokeMethod(
+            this,
+            [this, damaged] {
+                m_checkRunning = false;
+                QStringList names;
+                for (const auto& [file, found] : damaged) {
+                    names << file;
+                    for (Table* table : m_tables)
+                        if (table->TableName() == file)
+                            table->SetDamaged(found);
+                }
+                Q_EMIT TablesChecked(names);
+            },
+            Qt::QueuedConnection);
+    });
+}
+
+void TDataMod::StopIntegrityCheck() {
+    m_cancelCheck = true;
+    if (m_checker.joinable())
+        m_checker.join();
+    m_checkRunning = false;
+}
+
+QString TDataMod::DamagedTablesMessage(const QStringList& fileNames) {
+    const bool one = fileNames.size() == 1;
+    return QString("The check of the data folder found damage in %1:\n\n%2\n\n"
+                   "Database Maintenance in the Utilities menu repairs %3.\n"
+                   "Until then no new record is saved in %3.")
+        .arg(one ? "this table" : "these tables", fileNames.join('\n'), one ? "it" : "them");
 }

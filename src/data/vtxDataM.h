@@ -12,19 +12,25 @@
 #include "engine/Table.h"
 
 #include <QObject>
+#include <atomic>
 #include <memory>
+#include <thread>
 #include <vector>
 
 // Opening the data sets stopped at one that could not be opened; the message is
-// the engine's own.
+// the engine's own. FileName is the table file it reads (its full path).
 class EOpenDataSetError : public EDatabaseError {
 public:
-    EOpenDataSetError(const QString& dataSetName, const EDatabaseError& cause)
-        : EDatabaseError(cause.Message(), cause.Kind()), m_dataSetName(dataSetName) {}
+    EOpenDataSetError(const QString& dataSetName, const EDatabaseError& cause,
+                      const QString& fileName = {})
+        : EDatabaseError(cause.Message(), cause.Kind()), m_dataSetName(dataSetName),
+          m_fileName(fileName) {}
     const QString& DataSetName() const { return m_dataSetName; }
+    const QString& FileName() const { return m_fileName; }
 
 private:
     QString m_dataSetName;
+    QString m_fileName;
 };
 
 class TDataMod : public QObject {
@@ -143,10 +149,24 @@ public:
     static bool IsNewDataFolder(const QString& folder);
     // Creates the folder (when missing) and in it every table file, empty, with
     // the worship templates numbered 1 to 30 (no name, no elements). Raises
-    // EDatabaseError when a table file already exists or cannot be created.
+    // EDatabaseError when a table file already exists or cannot be created. All or
+    // nothing: the files are made in a staging folder inside the data folder and
+    // moved into place once every one of them is complete.
     static void CreateDataFolder(const QString& folder);
-    // The first start: creates the data folder when it is new. True when it did.
+    // The first start: creates the data folder when it is new, or completes a first
+    // start that was stopped while it moved its files into place (one that was
+    // stopped earlier is made anew). True when it created or completed the folder.
+    // Two copies starting at once on a new folder create it once.
     static bool EnsureDataFolder(const QString& folder);
+
+    // ---- the integrity check --------------------------------------------------------
+    // Checks every table file on another thread (start-up does not wait for it).
+    // When it is done, the damaged tables refuse new saves (Table::SetDamaged) and
+    // TablesChecked gives their file names, empty when every table is sound.
+    void StartIntegrityCheck();
+    bool IntegrityCheckRunning() const { return m_checkRunning; }
+    // What the program tells the user about damaged tables.
+    static QString DamagedTablesMessage(const QStringList& fileNames);
 
     // ---- rules (bodies in vtxDataRules.cpp) -------------------------------------------
     void RosterSDataChange(Field* field);
@@ -167,7 +187,12 @@ public:
     void OfferingTCalcFields(DataSet& dataSet);
     void EnvelopeOfferingTCalcFields(DataSet& dataSet);
 
+Q_SIGNALS:
+    void TablesChecked(const QStringList& damagedFileNames);
+
 private:
+    void StopIntegrityCheck();
+    QString FileOfDataSet(const QString& name) const;
     void CreateComponents();
     void AttachRules(); // in vtxDataRules.cpp: sets the events to the rules above
     void RefreshLookupsOf(const QString& tableName);
@@ -180,6 +205,9 @@ private:
     QList<Table*> m_tables;
     QList<Query*> m_queries;
     QList<DataSource*> m_sources;
+    std::thread m_checker;
+    std::atomic_bool m_cancelCheck{false};
+    bool m_checkRunning = false;
 };
 
 // The program's data module: set by the data module when it is created, cleared

@@ -6,6 +6,7 @@
 #include "app/vtxMainF.h"
 #include "app/vtxStartup.h"
 #include "engine/Database.h"
+#include "engine/Sqlite.h"
 #include "engine/Table.h"
 #include "toolkit/vtxWindowHabits.h"
 
@@ -14,6 +15,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
+#include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTimer>
 
@@ -106,6 +108,32 @@ private slots:
         QCOMPARE(DataMod->RosterT->RecordCount(), 0);
     }
 
+    // A table damaged inside its rows: start-up goes on as before, and the check made
+    // beside the running program then names the table and what repairs it; the
+    // table takes no new record until then.
+    void damagedTableIsReportedAfterStartUp() {
+        Install();
+        {
+            SqliteConnection conn(fx.DataFolder() + "vtxOfferingT.db", false, "offerings");
+            conn.Exec("INSERT INTO vtxOfferingT (OfferingDate, Cash) VALUES ('2024-01-07', 'ten')");
+        }
+        QCOMPARE(Start(), TStartupOutcome::Run);
+        QCOMPARE(ShownKindsAndTexts(), QStringList());
+        QSignalSpy checked(DataMod, &TDataMod::TablesChecked);
+        QVERIFY(checked.wait(30000));
+        QCOMPARE(checked.first().first().toStringList(), QStringList{"vtxOfferingT.db"});
+        QCOMPARE(ShownKindsAndTexts(),
+                 QStringList{"message: The check of the data folder found damage in this table:\n\n"
+                             "vtxOfferingT.db\n\n"
+                             "Database Maintenance in the Utilities menu repairs it.\n"
+                             "Until then no new record is saved in it."});
+        Table* offerings = DataMod->OfferingT;
+        offerings->Append();
+        offerings->FieldByName("OfferingDate")->SetAsDate(QDate(2024, 1, 14));
+        QVERIFY_THROWS_EXCEPTION(EDatabaseError, offerings->Post());
+        offerings->Cancel();
+    }
+
     // The data folder named by vtxAliases.ini in the program folder.
     void aliasFileNamesTheDataFolder() {
         fx.WriteOptions("St. Mark");
@@ -122,7 +150,10 @@ private slots:
         Install();
         QVERIFY(QFile::remove(fx.DataFolder() + "vtxMarriageT.db"));
         QCOMPARE(Start(), TStartupOutcome::End);
-        QCOMPARE(ShownKindsAndTexts(), QStringList{"message: " + kDataSetsFailed});
+        // The third line names the file that failed.
+        QCOMPARE(ShownKindsAndTexts(),
+                 QStringList{"message: " + kDataSetsFailed + "\n" +
+                             QDir::toNativeSeparators(fx.DataFolder() + "vtxMarriageT.db")});
         QVERIFY(DataMod->BaptismT->Active());
         QVERIFY(DataMod->LayMinistryRosterT->Active());
         QVERIFY(!DataMod->MarriageT->Active());
@@ -139,8 +170,9 @@ private slots:
         QVERIFY(QFile::remove(fx.Path(AccessFileName)));
         QCOMPARE(Start(), TStartupOutcome::End);
         QCOMPARE(ShownKindsAndTexts(),
-                 (QStringList{"message: " + kDataSetsFailed, "message: " + kOptionsMissing,
-                              "message: " + kAccessMissing}));
+                 (QStringList{"message: " + kDataSetsFailed + "\n" +
+                                  QDir::toNativeSeparators(fx.DataFolder() + "vtxUsherReportT.db"),
+                              "message: " + kOptionsMissing, "message: " + kAccessMissing}));
     }
 
     void missingAccessFileEndsTheProgram() {
