@@ -638,9 +638,15 @@ void DataSet::Delete() {
     try {
         RemoveRow(id, UnreadableRow(id) ? nullptr : &shown);
     } catch (const EDatabaseError& error) {
+        // Another user changed the row: show it as it is now, to be looked at again.
         if (error.Kind() == ErrorKind::RowChanged) {
             m_cache.remove(id);
             m_unreadable.remove(id);
+            if (m_state == DataSetState::Browse)
+                TellAfterChange([](DataSet& d) {
+                    d.LoadCurrent();
+                    d.NotifyDataChanged(nullptr);
+                });
         }
         throw;
     }
