@@ -5,12 +5,29 @@
 
 #include <QDate>
 #include <QTime>
+#include <chrono>
 #include <cmath>
 #include <sqlite3.h>
 
 namespace {
 constexpr int kBusyTimeoutMs = 5000;
+
+// Waits for a table file another connection holds: tries again every few
+// milliseconds, so that a save waiting for another desk's save goes on as soon as
+// that one ends (SQLite's own waits grow to a tenth of a second, and a desk that
+// saves often would keep the file between them), and gives up after the timeout.
+int WaitForFile(void* data, int count) {
+    using Clock = std::chrono::steady_clock;
+    auto* since = static_cast<Clock::time_point*>(data);
+    const Clock::time_point now = Clock::now();
+    if (count == 0)
+        *since = now;
+    if (now - *since >= std::chrono::milliseconds(kBusyTimeoutMs))
+        return 0;
+    sqlite3_sleep(count < 20 ? 1 : 3);
+    return 1;
 }
+} // namespace
 
 SqliteConnection::SqliteConnection(const QString& path, bool create, const QString& label)
     : m_label(label) {
@@ -23,7 +40,7 @@ SqliteConnection::SqliteConnection(const QString& path, bool create, const QStri
         throw EDatabaseError(QString("Cannot open table %1: %2.").arg(label, why),
                              ErrorKind::Storage);
     }
-    sqlite3_busy_timeout(m_db, kBusyTimeoutMs);
+    sqlite3_busy_handler(m_db, WaitForFile, &m_waitStart);
     sqlite3_extended_result_codes(m_db, 1);
 }
 

@@ -6,6 +6,7 @@
 
 #include <QString>
 #include <QVariant>
+#include <chrono>
 #include <memory>
 
 struct sqlite3;
@@ -32,6 +33,7 @@ public:
 private:
     sqlite3* m_db = nullptr;
     QString m_label;
+    std::chrono::steady_clock::time_point m_waitStart; // of the current wait for the file
 };
 
 class SqliteStatement {
