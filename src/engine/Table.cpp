@@ -307,13 +307,16 @@ QVector<qint64> Table::LoadRowIds() {
     for (const Condition& c : conditions)
         if (IsNull(c.value))
             return {}; // a link to no master row, or a filter on an empty value
+    // Taken before the list: a change another user makes while it is read counts as
+    // made after it.
+    const qint64 version = DataVersion();
     auto& stmt = Cached("SELECT rowid FROM " + QuoteName(m_def.BaseName()) + where + OrderSql());
     BindConditions(stmt, conditions, 1);
     QVector<qint64> ids;
     while (stmt.Step())
         ids.append(stmt.ColumnInt64(0));
     stmt.Reset();
-    m_listedVersion = DataVersion();
+    m_listedVersion = version;
     return ids;
 }
 

@@ -1,25 +1,15 @@
 #include "engine/TableCheck.h"
 
+#include "engine/EDatabaseError.h"
 #include "engine/Sqlite.h"
 
 #include <QStringList>
 #include <chrono>
+#include <memory>
 #include <sqlite3.h>
 #include <thread>
 
 namespace {
-
-constexpr int kBusyTimeoutMs = 5000;
-
-// The open connections of one check, closed however it ends.
-struct CheckConnections {
-    sqlite3* source = nullptr;
-    sqlite3* copy = nullptr;
-    ~CheckConnections() {
-        sqlite3_close_v2(source);
-        sqlite3_close_v2(copy);
-    }
-};
 
 bool IsCancelled(const std::atomic_bool* cancel) {
     return cancel && cancel->load();
@@ -73,21 +63,23 @@ QString Words(int code, const QString& fallback) {
 } // namespace
 
 QString CheckTableFile(const TableDef& def, const QString& path, const std::atomic_bool* cancel) {
-    CheckConnections c;
-    if (sqlite3_open_v2(path.toUtf8().constData(), &c.source, SQLITE_OPEN_READONLY, nullptr) !=
-        SQLITE_OK)
+    // Both connections are the engine's own, set up as every table file's are.
+    std::unique_ptr<SqliteConnection> source;
+    std::unique_ptr<SqliteConnection> copy;
+    try {
+        source = std::make_unique<SqliteConnection>(path, false, def.tableName);
+        copy = std::make_unique<SqliteConnection>(QString(), true, def.tableName);
+    } catch (const EDatabaseError&) {
         return QStringLiteral("it cannot be opened");
-    sqlite3_busy_timeout(c.source, kBusyTimeoutMs);
-    if (sqlite3_open_v2("", &c.copy, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) !=
-        SQLITE_OK)
-        return {};
+    }
     // The copy: one step, so the file is held only while its pages are read. A save
     // of another user in progress makes it wait and try again.
     int rc = SQLITE_BUSY;
     for (int attempt = 0; attempt < 50 && !IsCancelled(cancel); ++attempt) {
-        sqlite3_backup* backup = sqlite3_backup_init(c.copy, "main", c.source, "main");
+        sqlite3_backup* backup =
+            sqlite3_backup_init(copy->Handle(), "main", source->Handle(), "main");
         if (!backup)
-            return Words(sqlite3_extended_errcode(c.copy), {});
+            return Words(sqlite3_extended_errcode(copy->Handle()), {});
         rc = sqlite3_backup_step(backup, -1);
         sqlite3_backup_finish(backup);
         if (rc != SQLITE_BUSY && rc != SQLITE_LOCKED)
@@ -98,15 +90,15 @@ QString CheckTableFile(const TableDef& def, const QString& path, const std::atom
         return rc == SQLITE_BUSY || rc == SQLITE_LOCKED || IsCancelled(cancel)
                    ? QString()
                    : Words(rc, QStringLiteral("it cannot be read"));
-    sqlite3_close_v2(c.source);
-    c.source = nullptr;
+    source.reset();
 
-    sqlite3_progress_handler(c.copy, 10000, ProgressHandler, const_cast<std::atomic_bool*>(cancel));
-    sqlite3_create_function(c.copy, "vtx_utf8", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
+    sqlite3* c = copy->Handle();
+    sqlite3_progress_handler(c, 10000, ProgressHandler, const_cast<std::atomic_bool*>(cancel));
+    sqlite3_create_function(c, "vtx_utf8", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
                             Utf8Function, nullptr, nullptr);
     sqlite3_stmt* stmt = nullptr;
     QStringList problems;
-    if (sqlite3_prepare_v2(c.copy, "PRAGMA integrity_check(20)", -1, &stmt, nullptr) == SQLITE_OK) {
+    if (sqlite3_prepare_v2(c, "PRAGMA integrity_check(20)", -1, &stmt, nullptr) == SQLITE_OK) {
         while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
             const QString line =
                 QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0)));
@@ -133,7 +125,7 @@ QString CheckTableFile(const TableDef& def, const QString& path, const std::atom
         return {};
     const QString sql = QString("SELECT COUNT(*) FROM %1 WHERE %2")
                             .arg(QuoteName(def.BaseName()), conditions.join(" OR "));
-    if (sqlite3_prepare_v2(c.copy, sql.toUtf8().constData(), -1, &stmt, nullptr) != SQLITE_OK)
+    if (sqlite3_prepare_v2(c, sql.toUtf8().constData(), -1, &stmt, nullptr) != SQLITE_OK)
         return QStringLiteral("its structure is not that of the table");
     qint64 bad = 0;
     rc = sqlite3_step(stmt);
