@@ -72,6 +72,9 @@ QString CheckTableFile(const TableDef& def, const QString& path, const std::atom
     } catch (const EDatabaseError&) {
         return QStringLiteral("it cannot be opened");
     }
+    // The copy is kept in memory as far as it goes (its cache is as large as a big
+    // parish's gift table), so checking it reads no disk.
+    copy->Exec("PRAGMA cache_size = -262144");
     // The copy: one step, so the file is held only while its pages are read. A save
     // of another user in progress makes it wait and try again.
     int rc = SQLITE_BUSY;
