@@ -185,6 +185,7 @@ void Table::DoOpen() {
     m_conn = std::make_unique<SqliteConnection>(path, false, Label());
     m_path = path;
     m_damage.clear();
+    m_writable = false;
     m_listedVersion = -1;
     try {
         m_conn->Exec("PRAGMA journal_mode=DELETE");
@@ -520,6 +521,9 @@ void Table::CheckWritable() {
                                      "Database Maintenance in the Utilities menu repairs it.")
                                  .arg(Label(), m_damage),
                              ErrorKind::Damaged);
+    if (m_writable)
+        return;
+    // A file marked read only is not written even where the system would allow it.
     const bool readOnly = sqlite3_db_readonly(Conn().Handle(), "main") == 1 ||
                           !(QFileInfo(m_path).permissions() & QFileDevice::WriteOwner);
     if (readOnly)
@@ -527,6 +531,7 @@ void Table::CheckWritable() {
             QString("Table %1 is read only: its file cannot be written, so nothing was saved.")
                 .arg(Label()),
             ErrorKind::ReadOnly);
+    m_writable = true;
 }
 
 qint64 Table::NextRowId() {
@@ -534,25 +539,32 @@ qint64 Table::NextRowId() {
     // A file made before the program kept the record gets it with its first change.
     if (!m_hasRowIdTable)
         Conn().Exec(QString("CREATE TABLE IF NOT EXISTS %1 (\"LastId\" INTEGER)").arg(ids));
-    auto& stmt = Cached(QString("SELECT MAX(IFNULL((SELECT MAX(\"LastId\") FROM %1), 0), "
-                                "IFNULL((SELECT MAX(rowid) FROM %2), 0)) + 1")
-                            .arg(ids, QuoteName(m_def.BaseName())));
-    const qint64 id = stmt.Step() ? stmt.ColumnInt64(0) : 1;
+    if (m_nextIdSql.isEmpty())
+        m_nextIdSql = QString("SELECT IFNULL((SELECT MAX(\"LastId\") FROM %1), 0), "
+                              "IFNULL((SELECT MAX(rowid) FROM %2), 0)")
+                          .arg(ids, QuoteName(m_def.BaseName()));
+    auto& stmt = Cached(m_nextIdSql);
+    qint64 last = 0;
+    if (stmt.Step())
+        last = std::max(stmt.ColumnInt64(0), stmt.ColumnInt64(1));
     stmt.Reset();
-    return id;
+    return last + 1;
 }
 
-void Table::RememberLastRowId(qint64 given) {
+void Table::RememberLastRowId(qint64 last) {
     const QString ids = QuoteName(RowIdTableName());
-    if (!m_hasRowIdTable)
-        Conn().Exec(QString("CREATE TABLE IF NOT EXISTS %1 (\"LastId\" INTEGER)").arg(ids));
-    auto& stmt = Cached(QString("INSERT OR REPLACE INTO %1 (rowid, \"LastId\") SELECT 1, "
-                                "MAX(?, IFNULL((SELECT MAX(\"LastId\") FROM %1), 0), "
-                                "IFNULL((SELECT MAX(rowid) FROM %2), 0))")
-                            .arg(ids, QuoteName(m_def.BaseName())));
-    stmt.BindInt64(1, given);
-    stmt.Step();
-    stmt.Reset();
+    if (m_rememberIdSql.isEmpty())
+        m_rememberIdSql = QString("UPDATE %1 SET \"LastId\" = ?").arg(ids);
+    auto& update = Cached(m_rememberIdSql);
+    update.BindInt64(1, last);
+    update.Step();
+    update.Reset();
+    if (sqlite3_changes(Conn().Handle()) > 0)
+        return;
+    auto& insert = Cached(QString("INSERT INTO %1 (\"LastId\") VALUES (?)").arg(ids));
+    insert.BindInt64(1, last);
+    insert.Step();
+    insert.Reset();
 }
 
 bool Table::StillAsRead(qint64 rowId, const QVector<QVariant>& original, const QString& changed) {
@@ -591,7 +603,6 @@ qint64 Table::StoreRow(qint64 rowId, const QVector<QVariant>& values,
             stmt.Bind(p++, values[i], m_def.fields[i].type);
         stmt.Step();
         stmt.Reset();
-        RememberLastRowId(id);
     } else {
         // The row is written only while it holds what the user began to edit: a
         // change another user made since is never overwritten.
@@ -634,7 +645,7 @@ void Table::RemoveRow(qint64 rowId, const QVector<QVariant>* original) {
                              "it.")
                          .arg(Label())))
         return;
-    RememberLastRowId(rowId);
+    RememberLastRowId(NextRowId() - 1);
     auto& stmt = Cached("DELETE FROM " + QuoteName(m_def.BaseName()) + " WHERE rowid = ?");
     stmt.BindInt64(1, rowId);
     stmt.Step();
@@ -653,7 +664,7 @@ void Table::EmptyTable() {
         CheckWritable();
         {
             SqliteTransaction tx(Conn());
-            RememberLastRowId(0);
+            RememberLastRowId(NextRowId() - 1);
             Conn().Exec("DELETE FROM " + QuoteName(m_def.BaseName()));
             tx.Commit();
             m_hasRowIdTable = true;

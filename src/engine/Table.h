@@ -116,10 +116,11 @@ private:
     void CheckStructure();
     // Refuses a change to a table that is damaged or whose file is read only.
     void CheckWritable();
-    // Inside a write transaction: the id for a new row, never one given before;
-    // and the record of the largest id given, kept before rows are removed.
+    // Inside a write transaction: the id for a new row, one more than the largest
+    // row id in the file or in the record; the record is kept before rows are
+    // removed (only a removal can make an id free again).
     qint64 NextRowId();
-    void RememberLastRowId(qint64 given);
+    void RememberLastRowId(qint64 last);
     // Inside a write transaction: false when the row is no longer there; raises
     // ErrorKind::RowChanged when it no longer holds the values it was read with.
     bool StillAsRead(qint64 rowId, const QVector<QVariant>& original, const QString& changed);
@@ -158,7 +159,9 @@ private:
     QString m_path;
     qint64 m_listedVersion = -1; // DataVersion() when the row list was read
     bool m_hasRowIdTable = false;
+    QString m_nextIdSql, m_rememberIdSql;
     QString m_damage;
+    bool m_writable = false; // the file was found writable since it was opened
     std::unique_ptr<SqliteConnection> m_conn;
     QHash<QString, std::shared_ptr<SqliteStatement>> m_statements;
     class Database* m_database = nullptr;
