@@ -108,11 +108,11 @@ TStartupOutcome TProgram::Start() {
         return TStartupOutcome::End;
     // The table files are checked beside the running program; damage is reported
     // when the check is done.
-    QObject::connect(m_data.get(), &TDataMod::TablesChecked, m_mainForm.get(),
-                     [](const QStringList& damaged) {
-                         if (!damaged.isEmpty())
-                             Dialogs::ShowMessage(TDataMod::DamagedTablesMessage(damaged));
-                     });
+    QObject::connect(
+        m_data.get(), &TDataMod::TablesChecked, m_mainForm.get(), [](const QStringList& damaged) {
+            if (!damaged.isEmpty())
+                Dialogs::Message(TDataMod::DamagedTablesMessage(damaged), Dialogs::Icon::Warning);
+        });
     m_data->StartIntegrityCheck();
     return TStartupOutcome::Run;
 }
