@@ -10,8 +10,9 @@
 #include <cstdio>
 
 int main(int argc, char** argv) {
-    // No display is needed to draw the icon.
+    // No display is needed to draw the icon, nor the runtime folder Qt asks about.
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    qputenv("QT_LOGGING_RULES", "default.warning=false");
     QGuiApplication app(argc, argv);
     const QStringList arguments = QCoreApplication::arguments();
     if (arguments.size() < 4) {
