@@ -186,7 +186,7 @@ void TMainForm::HelpWithUsingVestrixClick() {
     HelpWithUsingVestrix(this);
 }
 
-bool TMainForm::FormCreate(const QString& programFolder) {
+bool TMainForm::FormCreate(const QString& programFolder, const QString& helpFile) {
     bool mayRun = true;
     // The database was connected when the data module was created.
     try {
@@ -214,7 +214,7 @@ bool TMainForm::FormCreate(const QString& programFolder) {
         accessRead = ReadAccessFile();
         if (!accessRead)
             return false;
-        HelpFile = ProgramFolder + QStringLiteral("Vestrix2.hlp");
+        HelpFile = helpFile.isEmpty() ? ProgramFolder + QStringLiteral("Vestrix2.hlp") : helpFile;
         setWindowTitle(QStringLiteral("Vestrix ") + ProgramInfo::ProductVersion() +
                        QStringLiteral(" for ") + OptionsRecord.OrganizationName.Text());
     } catch (const std::exception& error) {
