@@ -7,6 +7,7 @@
 #include "app/vtxMainF.h"
 #include "app/vtxPasswordsF.h"
 
+#include <QPushButton>
 #include <QTextBrowser>
 #include <QTimer>
 

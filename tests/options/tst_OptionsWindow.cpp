@@ -4,9 +4,11 @@
 #include "app/vtxProgramOptionsSetupF.h"
 
 #include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTest>
 
 class TestOptionsWindow : public QObject {

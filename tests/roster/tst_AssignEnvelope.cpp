@@ -8,6 +8,7 @@
 #include "toolkit/vtxDBNavigator.h"
 
 #include <QPushButton>
+#include <QToolButton>
 
 namespace {
 

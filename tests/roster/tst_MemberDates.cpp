@@ -8,6 +8,7 @@
 #include "toolkit/vtxDateEdit.h"
 
 #include <QLabel>
+#include <QPushButton>
 
 namespace {
 
