@@ -1,7 +1,7 @@
 #include "app/vtxAboutF.h"
 
-#include "app/vtxGlobalsU.h"
 #include "app/vtxProgramInfo.h"
+#include "data/vtxGlobalsU.h"
 
 #include <QHBoxLayout>
 #include <QMouseEvent>

@@ -1,7 +1,7 @@
 #include "app/vtxHelpF.h"
 
-#include "app/vtxGlobalsU.h"
 #include "app/vtxProgramInfo.h"
+#include "data/vtxGlobalsU.h"
 #include "toolkit/Dialogs.h"
 
 #include <QFile>

@@ -2,7 +2,6 @@
 
 #include "app/vtxAboutF.h"
 #include "app/vtxContactF.h"
-#include "app/vtxGlobalsU.h"
 #include "app/vtxHelpF.h"
 #include "app/vtxMenuTable.h"
 #include "app/vtxOptionsU.h"
@@ -11,6 +10,7 @@
 #include "app/vtxProgramOptionsSetupF.h"
 #include "app/vtxStartup.h"
 #include "data/vtxDataM.h"
+#include "data/vtxGlobalsU.h"
 #include "toolkit/Dialogs.h"
 #include "toolkit/vtxWindowHabits.h"
 

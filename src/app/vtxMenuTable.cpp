@@ -1,8 +1,8 @@
 #include "app/vtxMenuTable.h"
 
-#include "app/vtxGlobalsU.h"
 #include "app/vtxPasswordsU.h"
 #include "data/vtxDataM.h"
+#include "data/vtxGlobalsU.h"
 #include "toolkit/Dialogs.h"
 
 #include <QDialog>

@@ -1,6 +1,6 @@
 #include "app/vtxOptionsU.h"
 
-#include "app/vtxGlobalsU.h"
+#include "data/vtxGlobalsU.h"
 #include "toolkit/Dialogs.h"
 
 #include <QApplication>

@@ -1,8 +1,8 @@
 #include "app/vtxPasswordsF.h"
 
-#include "app/vtxGlobalsU.h"
 #include "app/vtxOptionsU.h"
 #include "app/vtxPasswordsU.h"
+#include "data/vtxGlobalsU.h"
 #include "toolkit/Dialogs.h"
 
 #include <QButtonGroup>

@@ -1,10 +1,10 @@
 #include "app/vtxStartup.h"
 
-#include "app/vtxGlobalsU.h"
 #include "app/vtxInstanceGuard.h"
 #include "app/vtxMainF.h"
 #include "app/vtxProgramInfo.h"
 #include "data/vtxDataM.h"
+#include "data/vtxGlobalsU.h"
 #include "engine/Database.h"
 #include "toolkit/Dialogs.h"
 
@@ -86,6 +86,8 @@ TStartupOutcome TProgram::Start() {
     QCoreApplication::setOrganizationName(ProgramInfo::CompanyName());
     QGuiApplication::setWindowIcon(VestrixIcon());
     HelpFile = QStringLiteral("C:\\Vestrix 2\\Vestrix2.hlp");
+    // The data module's rules speak through the dialogs facade.
+    SetRuleMessageSink(&Dialogs::ShowMessage);
 
     // The data module first: it connects the database (creating the data folder on
     // the very first start).

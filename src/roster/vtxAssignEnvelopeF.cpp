@@ -1,7 +1,7 @@
 #include "roster/vtxAssignEnvelopeF.h"
 
-#include "app/vtxGlobalsU.h"
 #include "data/vtxDataM.h"
+#include "data/vtxGlobalsU.h"
 #include "roster/vtxRosterFormsU.h"
 #include "toolkit/vtxCurrencyEdit.h"
 #include "toolkit/vtxDBControls.h"

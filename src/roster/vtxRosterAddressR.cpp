@@ -1,8 +1,8 @@
 #include "roster/vtxRosterAddressR.h"
 
-#include "app/vtxGlobalsU.h"
 #include "app/vtxOptionsU.h"
 #include "data/vtxDataM.h"
+#include "data/vtxGlobalsU.h"
 #include "toolkit/vtxReportPreview.h"
 #include "toolkit/vtxWindowRegistry.h"
 

@@ -1,7 +1,7 @@
 #include "roster/vtxRosterEditF.h"
 
-#include "app/vtxGlobalsU.h"
 #include "data/vtxDataM.h"
+#include "data/vtxGlobalsU.h"
 #include "roster/vtxAssignEnvelopeF.h"
 #include "roster/vtxMemoF.h"
 #include "roster/vtxRosterDatesF.h"
