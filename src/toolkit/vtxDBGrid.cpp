@@ -264,7 +264,7 @@ bool TDBGrid::DeleteRow() {
         return false;
     if ((m_options & ConfirmDelete) &&
         Dialogs::Message("Delete record?", Dialogs::Icon::Question,
-                         QMessageBox::Ok | QMessageBox::Cancel) != QMessageBox::Ok)
+                         Dialogs::Ok | Dialogs::Cancel) != Dialogs::Ok)
         return false;
     return RunAction([ds] { ds->Delete(); });
 }

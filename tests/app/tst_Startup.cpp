@@ -210,7 +210,7 @@ private slots:
         if (warned) {
             const Dialogs::Shown& box = Dialogs::ShownLog().first();
             QCOMPARE(box.icon, Dialogs::Icon::Error);
-            QCOMPARE(box.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+            QCOMPARE(box.buttons, Dialogs::Buttons(Dialogs::Ok));
             QCOMPARE(box.caption, QFileInfo(QCoreApplication::applicationFilePath()).fileName());
         }
     }

@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QCalendarWidget>
+#include <QDialog>
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QSignalSpy>
@@ -193,12 +194,12 @@ private Q_SLOTS:
         QVERIFY(ShowActive(form.window));
         form.Click(1, 0);
         form.grid->setFocus();
-        Dialogs::QueueButton(QMessageBox::Cancel);
+        Dialogs::QueueButton(Dialogs::Cancel);
         GridForm::Press(Qt::Key_Delete, Qt::ControlModifier);
         QCOMPARE(t.people->RecordCount(), 5);
         QCOMPARE(Dialogs::ShownTexts(), QStringList{"Delete record?"});
-        QCOMPARE(Dialogs::ShownLog()[0].buttons, QMessageBox::Ok | QMessageBox::Cancel);
-        Dialogs::QueueButton(QMessageBox::Ok);
+        QCOMPARE(Dialogs::ShownLog()[0].buttons, Dialogs::Ok | Dialogs::Cancel);
+        Dialogs::QueueButton(Dialogs::Ok);
         GridForm::Press(Qt::Key_Delete, Qt::ControlModifier);
         QCOMPARE(t.people->RecordCount(), 4);
         QCOMPARE(form.grid->model()->rowCount(), 4);
