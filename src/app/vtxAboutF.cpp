@@ -2,6 +2,7 @@
 
 #include "app/vtxProgramInfo.h"
 #include "data/vtxGlobalsU.h"
+#include "toolkit/vtxWindowLook.h"
 
 #include <QHBoxLayout>
 #include <QMouseEvent>
@@ -121,9 +122,7 @@ QStringList TAboutForm::DedicationLines() {
 TAboutForm::TAboutForm(QWidget* owner)
     : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
                          Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
-    setObjectName(QStringLiteral("AboutForm"));
-    setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QStringLiteral("About Vestrix..."));
+    Look::SetUpWindow(this, QStringLiteral("AboutForm"), QStringLiteral("About Vestrix..."));
     setFixedSize(817, 366);
     setAutoFillBackground(true);
     QPalette colours = palette();

@@ -1,5 +1,7 @@
 #include "app/vtxContactF.h"
 
+#include "toolkit/vtxWindowLook.h"
+
 #include <QDesktopServices>
 #include <QLabel>
 #include <QMouseEvent>
@@ -31,10 +33,8 @@ QUrl TContactForm::WebAddress() {
 TContactForm::TContactForm(QWidget* owner)
     : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
                          Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
-    setObjectName(QStringLiteral("ContactForm"));
-    setAttribute(Qt::WA_DeleteOnClose);
     // No caption: a blank one, since an empty title is replaced by the program's name.
-    setWindowTitle(QStringLiteral(" "));
+    Look::SetUpWindow(this, QStringLiteral("ContactForm"), QStringLiteral(" "));
     setFixedSize(449, 194);
     setAutoFillBackground(true);
     QPalette colours = palette();

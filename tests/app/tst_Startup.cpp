@@ -7,6 +7,7 @@
 #include "app/vtxStartup.h"
 #include "engine/Database.h"
 #include "engine/Table.h"
+#include "toolkit/vtxCloseGuard.h"
 #include "toolkit/vtxWindowHabits.h"
 
 #include <QCloseEvent>

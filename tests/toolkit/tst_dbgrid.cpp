@@ -8,8 +8,8 @@
 
 #include <QApplication>
 #include <QCalendarWidget>
-#include <QDialog>
 #include <QComboBox>
+#include <QDialog>
 #include <QElapsedTimer>
 #include <QSignalSpy>
 #include <QVBoxLayout>

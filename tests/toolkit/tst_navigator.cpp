@@ -2,6 +2,7 @@
 // dialogs facade), the state and position indicators, and the window habits.
 
 #include "ToolkitFixture.h"
+#include "toolkit/vtxCloseGuard.h"
 #include "toolkit/vtxDBControls.h"
 #include "toolkit/vtxDBNavigator.h"
 #include "toolkit/vtxWindowHabits.h"
