@@ -83,7 +83,8 @@ QFormLayout* CaptionForm() {
 
 QLabel* AddCaptionRow(QFormLayout* form, const QString& caption, QWidget* control) {
     QLabel* label = CaptionLabel(caption, control->parentWidget(), form->labelAlignment());
-    form->addRow(label, control); // makes the caption the control's buddy
+    label->setBuddy(control);
+    form->addRow(label, control);
     return label;
 }
 
