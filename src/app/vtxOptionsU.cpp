@@ -249,3 +249,7 @@ void ApplyOptions() {
     SetShowHints(OptionsRecord.ShowHints);
     Dialogs::SetAlertSound(OptionsRecord.SoundOn);
 }
+
+QString ReportHeading(const QString& subject) {
+    return OptionsRecord.OrganizationName.Text() + QStringLiteral(":  ") + subject;
+}
