@@ -119,16 +119,10 @@ QStringList TAboutForm::DedicationLines() {
     };
 }
 
-TAboutForm::TAboutForm(QWidget* owner)
-    : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
-                         Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
+TAboutForm::TAboutForm(QWidget* owner) : QDialog(owner, Look::FixedDialogFlags) {
     Look::SetUpWindow(this, QStringLiteral("AboutForm"), QStringLiteral("About Vestrix..."));
     setFixedSize(817, 366);
-    setAutoFillBackground(true);
-    QPalette colours = palette();
-    colours.setColor(QPalette::Window, kNavy);
-    colours.setColor(QPalette::WindowText, kSilver);
-    setPalette(colours);
+    Look::SetWindowColours(this, kNavy, kSilver);
 
     ProgramIcon = new QLabel(this);
     ProgramIcon->setObjectName(QStringLiteral("ProgramIcon"));

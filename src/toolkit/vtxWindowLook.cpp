@@ -26,6 +26,14 @@ QPushButton* CloseButton(QWidget* window, const QString& text) {
     return button;
 }
 
+void SetWindowColours(QWidget* window, const QColor& background, const QColor& text) {
+    window->setAutoFillBackground(true);
+    QPalette colours = window->palette();
+    colours.setColor(QPalette::Window, background);
+    colours.setColor(QPalette::WindowText, text);
+    window->setPalette(colours);
+}
+
 QWidget* MainWindow() {
     for (QWidget* w : QApplication::topLevelWidgets())
         if (w->objectName() == QLatin1String("MainForm"))

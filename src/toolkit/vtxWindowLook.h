@@ -55,6 +55,13 @@ void SetUpWindow(QWidget* window, const QString& objectName, const QString& capt
 // has one (vtxCloseGuard.h). Enter in a box of a dialog never presses it.
 QPushButton* CloseButton(QWidget* window, const QString& text = QStringLiteral("Close"));
 
+// The flags of a dialog of one fixed size: a title bar with a close box and no other button.
+inline constexpr Qt::WindowFlags FixedDialogFlags = Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint |
+                                                    Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                                                    Qt::WindowCloseButtonHint;
+// Fills a window's background with one colour and writes its texts in another.
+void SetWindowColours(QWidget* window, const QColor& background, const QColor& text);
+
 // The program's main window (the top-level window named "MainForm"); null when there is
 // none, as in tests.
 QWidget* MainWindow();

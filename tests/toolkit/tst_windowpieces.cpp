@@ -190,6 +190,10 @@ private Q_SLOTS:
         window.setAttribute(Qt::WA_DeleteOnClose, false); // on the stack here
         QCOMPARE(window.objectName(), QString("PeopleForm"));
         QCOMPARE(window.windowTitle(), QString("People"));
+        Look::SetWindowColours(&window, Qt::darkBlue, Qt::white);
+        QVERIFY(window.autoFillBackground());
+        QCOMPARE(window.palette().color(QPalette::Window), QColor(Qt::darkBlue));
+        QCOMPARE(window.palette().color(QPalette::WindowText), QColor(Qt::white));
         QFormLayout* form = Look::CaptionForm();
         auto* box = new QLineEdit(&window);
         QLabel* caption = Look::AddCaptionRow(form, "&Last Name", box);
