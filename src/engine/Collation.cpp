@@ -333,8 +333,8 @@ int CompareTextUtf8(const char* a, qsizetype aBytes, const char* b, qsizetype bB
         return -CompareBound(y, bBytes, x, aBytes);
     if (boundA && boundB) { // by prefix, then the lower bound first
         const qsizetype sa = std::min<qsizetype>(aBytes, 2), sb = std::min<qsizetype>(bBytes, 2);
-        if (const int c = CompareLevel(Utf8Reader(x + sa, x + aBytes),
-                                       Utf8Reader(y + sb, y + bBytes), false))
+        if (const int c =
+                CompareLevel(Utf8Reader(x + sa, x + aBytes), Utf8Reader(y + sb, y + bBytes), false))
             return c;
         const int ka = aBytes >= 2 ? x[1] : 0, kb = bBytes >= 2 ? y[1] : 0;
         return ka == kb ? 0 : (ka < kb ? -1 : 1);
@@ -418,8 +418,7 @@ QByteArray PrefixUpperBound(QStringView prefix) {
 }
 
 void RegisterCollation(sqlite3* db) {
-    sqlite3_create_collation_v2(db, kCollationName, SQLITE_UTF8, nullptr, CompareCallback,
-                                nullptr);
+    sqlite3_create_collation_v2(db, kCollationName, SQLITE_UTF8, nullptr, CompareCallback, nullptr);
     sqlite3_create_function_v2(db, kPrefixFunctionName, 2,
                                SQLITE_UTF8 | SQLITE_DETERMINISTIC | SQLITE_INNOCUOUS, nullptr,
                                PrefixFunction, nullptr, nullptr, nullptr);

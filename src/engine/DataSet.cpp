@@ -237,7 +237,8 @@ qint64 DataSet::FindRow(const QStringList& fields, const QVariantList& values,
                 const QString h = have.toString();
                 const QString w = want.toString();
                 if (options & CaseInsensitive)
-                    match = (options & PartialKey) ? MatchPrefix(h, w) >= 0 : CompareText(h, w) == 0;
+                    match =
+                        (options & PartialKey) ? MatchPrefix(h, w) >= 0 : CompareText(h, w) == 0;
                 else
                     match = (options & PartialKey) ? h.startsWith(w) : h == w;
             } else {

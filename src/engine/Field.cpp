@@ -222,11 +222,11 @@ void Field::CheckText(const QString& text) const {
             broken = true;
         }
         if (broken || QChar::isNonCharacter(ucs))
-            throw EDatabaseError(QString("Field '%1' cannot hold the character U+%2.")
-                                     .arg(m_def.name, QString::number(uint(ucs), 16)
-                                                          .toUpper()
-                                                          .rightJustified(4, '0')),
-                                 ErrorKind::Conversion);
+            throw EDatabaseError(
+                QString("Field '%1' cannot hold the character U+%2.")
+                    .arg(m_def.name,
+                         QString::number(uint(ucs), 16).toUpper().rightJustified(4, '0')),
+                ErrorKind::Conversion);
     }
 }
 
@@ -248,10 +248,10 @@ QVariant Field::Normalize(const QVariant& value) const {
     case FieldType::Integer:
     case FieldType::Short: {
         const bool isShort = m_def.type == FieldType::Short;
-        const qint64 low = isShort ? std::numeric_limits<qint16>::min()
-                                   : std::numeric_limits<qint32>::min();
-        const qint64 high = isShort ? std::numeric_limits<qint16>::max()
-                                    : std::numeric_limits<qint32>::max();
+        const qint64 low =
+            isShort ? std::numeric_limits<qint16>::min() : std::numeric_limits<qint32>::min();
+        const qint64 high =
+            isShort ? std::numeric_limits<qint16>::max() : std::numeric_limits<qint32>::max();
         qint64 i = 0;
         if (isText) {
             const QString s = value.toString().trimmed();

@@ -58,7 +58,8 @@ int CompareValues(const QVariant& a, const QVariant& b, FieldType type, bool noC
         return x < y ? -1 : (x > y ? 1 : 0);
     }
     if (noCase)
-        return CompareText(IsNull(a) ? QString() : a.toString(), IsNull(b) ? QString() : b.toString());
+        return CompareText(IsNull(a) ? QString() : a.toString(),
+                           IsNull(b) ? QString() : b.toString());
     const QByteArray x = IsNull(a) ? QByteArray() : TextOf(a, type);
     const QByteArray y = IsNull(b) ? QByteArray() : TextOf(b, type);
     return CompareBytes(x, y);

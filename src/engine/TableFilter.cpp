@@ -152,10 +152,9 @@ void Table::SetFilter(const QString& expression) {
         } catch (const EDatabaseError&) {
             const FieldType type = f->DataType();
             const bool outOfRange =
-                !term.quoted &&
-                (((type == FieldType::Integer || type == FieldType::Short) &&
-                  IsWholeNumber(term.literal)) ||
-                 (type == FieldType::Money && IsNumberText(term.literal)));
+                !term.quoted && (((type == FieldType::Integer || type == FieldType::Short) &&
+                                  IsWholeNumber(term.literal)) ||
+                                 (type == FieldType::Money && IsNumberText(term.literal)));
             if (!outOfRange)
                 Unreadable(expression);
             c.never = true;

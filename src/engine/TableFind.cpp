@@ -147,8 +147,8 @@ qint64 Table::FindFirst(const QStringList& fields, const QVariantList& values,
     }
     const QString cond = terms.join(" AND ");
     where = where.isEmpty() ? " WHERE " + cond : where + " AND " + cond;
-    auto& stmt = Cached("SELECT rowid FROM " + QuoteName(m_def.BaseName()) + where + orderSql +
-                        " LIMIT 1");
+    auto& stmt =
+        Cached("SELECT rowid FROM " + QuoteName(m_def.BaseName()) + where + orderSql + " LIMIT 1");
     BindConditions(stmt, conditions, 1);
     BindSearchValues(stmt, int(conditions.size()) + 1, binds);
     const qint64 id = stmt.Step() ? stmt.ColumnInt64(0) : 0;
@@ -159,9 +159,10 @@ qint64 Table::FindFirst(const QStringList& fields, const QVariantList& values,
 bool Table::FindPrefix(const QString& field, const QString& prefix, const QString& indexName) {
     const IndexDef* index = indexName.isEmpty() ? nullptr : m_def.FindIndex(indexName);
     if (!indexName.isEmpty() && !index)
-        throw EDatabaseError(QString("Index %1 does not exist for table %2.").arg(indexName, Label()));
-    const QString order = index ? " ORDER BY " + IndexTerms(m_def, *index).join(", ") + ", rowid"
-                                : QString();
+        throw EDatabaseError(
+            QString("Index %1 does not exist for table %2.").arg(indexName, Label()));
+    const QString order =
+        index ? " ORDER BY " + IndexTerms(m_def, *index).join(", ") + ", rowid" : QString();
     if (!index || order == OrderSql())
         return Locate(field, {prefix}, CaseInsensitive | PartialKey);
     // The first row of the index's order among the rows the table's view holds.

@@ -454,9 +454,10 @@ private Q_SLOTS:
         {
             // Through the engine's own connection, which provides the indexes' order.
             SqliteConnection conn(big->FilePath(), false, "tkBigT.db");
-            conn.Exec("INSERT INTO \"tkBigT\"(\"RecordNumber\",\"FName\",\"LName\",\"IsMember\") "
-                      "WITH RECURSIVE n(x) AS (SELECT 1 UNION ALL SELECT x+1 FROM n WHERE x<1000000) "
-                      "SELECT x, 'F' || x, 'L' || (x % 977), x % 2 FROM n");
+            conn.Exec(
+                "INSERT INTO \"tkBigT\"(\"RecordNumber\",\"FName\",\"LName\",\"IsMember\") "
+                "WITH RECURSIVE n(x) AS (SELECT 1 UNION ALL SELECT x+1 FROM n WHERE x<1000000) "
+                "SELECT x, 'F' || x, 'L' || (x % 977), x % 2 FROM n");
         }
         int reads = 0;
         big->OnCalcFields = [&reads](DataSet&) { ++reads; };
