@@ -309,7 +309,7 @@ QVariant Field::Normalize(const QVariant& value) const {
         }
         if (!std::isfinite(d))
             throw bad("floating point value");
-        return QVariant(d);
+        return QVariant(d == 0 ? 0.0 : d); // the file keeps no negative zero
     }
     case FieldType::Money: {
         Currency c;
