@@ -142,7 +142,11 @@ void Table::SetFilter(const QString& expression) {
         // A text longer than the field is no value of it: it selects nothing.
         if (IsTextType(f->DataType()) && f->Size() > 0 && value.typeId() == QMetaType::QString &&
             value.toString().size() > f->Size()) {
-            f->CheckText(value.toString()); // a character no text holds is still refused
+            try {
+                f->CheckText(value.toString()); // a character no text holds is still refused
+            } catch (const EDatabaseError&) {
+                Unreadable(expression);
+            }
             c.never = true;
             conditions.append(c);
             continue;

@@ -142,12 +142,12 @@ Currency Currency::FromString(const QString& input, bool* ok) {
             *ok = false;
         return {};
     }
-    // Beyond 15 whole digits the amount is only known to be too large: it is held as
-    // 10^15, which every money field refuses.
+    // Beyond 14 whole digits the amount is only known to be too large: it is held as
+    // 10^14, which every money field refuses (and which cannot overflow below).
     QString digits = m.captured(1);
     while (digits.size() > 1 && digits.startsWith('0'))
         digits.remove(0, 1);
-    int64_t whole = digits.size() > 15 ? 1'000'000'000'000'000 : digits.toLongLong();
+    int64_t whole = digits.size() > 14 ? 100'000'000'000'000 : digits.toLongLong();
     QString frac = m.captured(2);
     int64_t fracUnits = 0;
     if (!frac.isEmpty()) {

@@ -16,9 +16,9 @@ namespace {
 TableDef ValueDef() {
     TableDef d;
     d.tableName = "tstValueT.db";
-    d.fields = {IntegerField("Id"),      ShortField("Count"),   NumberField("Ratio"),
-                MoneyField("Amount"),    TextField("Name", 5),  MemoField("Notes"),
-                DateField("Day"),        TimeField("At"),       LogicalField("Flag"),
+    d.fields = {IntegerField("Id"),      ShortField("Count"),  NumberField("Ratio"),
+                MoneyField("Amount"),    TextField("Name", 5), MemoField("Notes"),
+                DateField("Day"),        TimeField("At"),      LogicalField("Flag"),
                 TextField("Phone 1", 12)};
     d.indexes = {PrimaryIndexDef("ValueIndex1", {"Id"}), SecondaryIndexDef("VName", {"Name"})};
     return d;
@@ -71,9 +71,7 @@ private Q_SLOTS:
         QTest::addColumn<QVariant>("value");
         QTest::addColumn<QString>("message");
         auto row = [](const char* name, const char* field, const QVariant& value,
-                      const char* message) {
-            QTest::newRow(name) << field << value << message;
-        };
+                      const char* message) { QTest::newRow(name) << field << value << message; };
         row("nan typed", "Ratio", QString("nan"), "'nan' is not a valid floating point value");
         row("inf typed", "Ratio", QString("inf"), "'inf' is not a valid floating point value");
         row("too large typed", "Ratio", QString("1e400"),
@@ -92,6 +90,9 @@ private Q_SLOTS:
         row("money beyond 500 billion", "Amount", QString("900,000,000,000"),
             "The allowed range is -500,000,000,000 to 500,000,000,000.");
         row("money of twenty digits", "Amount", QString("99999999999999999999"),
+            "The allowed range is -500,000,000,000 to 500,000,000,000.");
+        // Found by fuzz_field_text: sixteen digits overflowed while being read.
+        row("money of sixteen digits", "Amount", QString("499,999,999,9999,999"),
             "The allowed range is -500,000,000,000 to 500,000,000,000.");
         row("money assigned as a number", "Amount", -1e13, "The allowed range is");
         row("year 10000", "Day", QDate(10000, 1, 1),
@@ -151,22 +152,48 @@ private Q_SLOTS:
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("number of 16 digits") << "Ratio" << "1000000000000001" << "1000000000000001";
-        QTest::newRow("number with decimals") << "Ratio" << "0.1" << "0.1";
-        QTest::newRow("large number") << "Ratio" << "1e+20" << "1e+20";
-        QTest::newRow("grouped number") << "Ratio" << "1,234.5" << "1234.5";
-        QTest::newRow("negative zero") << "Ratio" << "-0" << "0";
-        QTest::newRow("first day") << "Day" << "1/1/0001" << "1/1/0001";
-        QTest::newRow("last day") << "Day" << "12/31/9999" << "12/31/9999";
-        QTest::newRow("largest integer") << "Id" << "2147483647" << "2147483647";
-        QTest::newRow("smallest short") << "Count" << "-32768" << "-32768";
-        QTest::newRow("money of four decimals") << "Amount" << "1.2345" << "1.2345";
-        QTest::newRow("memo lines and tabs") << "Notes" << "one\r\ntwo\tthree" << "one\r\ntwo\tthree";
-        QTest::newRow("accented name") << "Name" << "Ñúñez" << "Ñúñez";
+        QTest::newRow("number of 16 digits") << "Ratio"
+                                             << "1000000000000001"
+                                             << "1000000000000001";
+        QTest::newRow("number with decimals") << "Ratio"
+                                              << "0.1"
+                                              << "0.1";
+        QTest::newRow("large number") << "Ratio"
+                                      << "1e+20"
+                                      << "1e+20";
+        QTest::newRow("grouped number") << "Ratio"
+                                        << "1,234.5"
+                                        << "1234.5";
+        QTest::newRow("negative zero") << "Ratio"
+                                       << "-0"
+                                       << "0";
+        QTest::newRow("first day") << "Day"
+                                   << "1/1/0001"
+                                   << "1/1/0001";
+        QTest::newRow("last day") << "Day"
+                                  << "12/31/9999"
+                                  << "12/31/9999";
+        QTest::newRow("largest integer") << "Id"
+                                         << "2147483647"
+                                         << "2147483647";
+        QTest::newRow("smallest short") << "Count"
+                                        << "-32768"
+                                        << "-32768";
+        QTest::newRow("money of four decimals") << "Amount"
+                                                << "1.2345"
+                                                << "1.2345";
+        QTest::newRow("memo lines and tabs") << "Notes"
+                                             << "one\r\ntwo\tthree"
+                                             << "one\r\ntwo\tthree";
+        QTest::newRow("accented name") << "Name"
+                                       << "Ñúñez"
+                                       << "Ñúñez";
         // Cut to five, never inside a character.
-        QTest::newRow("cut before a pair") << "Name" << QString("abcd") + QString::fromUtf8("😀")
-                                           << "abcd";
-        QTest::newRow("cut before an accent") << "Name" << "abcde\u0301" << "abcd";
+        QTest::newRow("cut before a pair")
+            << "Name" << QString("abcd") + QString::fromUtf8("😀") << "abcd";
+        QTest::newRow("cut before an accent") << "Name"
+                                              << "abcde\u0301"
+                                              << "abcd";
     }
     void acceptedValuesReadBack() {
         QFETCH(QString, field);
@@ -242,6 +269,9 @@ private Q_SLOTS:
         QTest::newRow("unknown field") << "NoSuchField = 1";
         QTest::newRow("not a number") << "Ratio = nan";
         QTest::newRow("control character") << QString("Name = 'a") + QChar(0) + "'";
+        // Found by fuzz_filter_parser: a text longer than the field with a NUL in it.
+        QTest::newRow("control character in a long text")
+            << QString("Name = 'Ann and Bo") + QChar(0xFFFD) + QChar(0) + "b'";
         QTest::newRow("no equals sign") << "Name 'Ann'";
     }
     void unreadableFiltersAreRefused() {
