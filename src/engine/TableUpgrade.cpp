@@ -17,6 +17,22 @@ TableUpgradeProgress& Progress() {
     return progress;
 }
 
+// While one index is being built, the listener hears now and then that the work goes on.
+struct Building {
+    QString table;
+    int done;
+    int total;
+};
+
+int StillBuilding(void* context) {
+    const auto* b = static_cast<const Building*>(context);
+    if (Progress())
+        Progress()(b->table, b->done, b->total);
+    return 0; // go on
+}
+
+constexpr int kInstructionsBetweenReports = 200000;
+
 int FileVersion(SqliteConnection& conn) {
     auto stmt = conn.Prepare("PRAGMA user_version");
     return stmt->Step() ? int(stmt->ColumnInt64(0)) : 0;
@@ -65,10 +81,16 @@ void Table::UpgradeFile() {
     if (Progress())
         Progress()(m_def.tableName, 0, total);
     for (int i = 0; i < total; ++i) {
+        Building building{m_def.tableName, i, total};
+        if (Progress())
+            sqlite3_progress_handler(conn.Handle(), kInstructionsBetweenReports, StillBuilding,
+                                     &building);
         try {
             conn.Exec("DROP INDEX IF EXISTS " + QuoteName(rebuild[i]->name));
             conn.Exec(CreateIndexSql(m_def, *rebuild[i]));
+            sqlite3_progress_handler(conn.Handle(), 0, nullptr, nullptr);
         } catch (const EDatabaseError& error) {
+            sqlite3_progress_handler(conn.Handle(), 0, nullptr, nullptr);
             throw EDatabaseError(QString("The index %1 of table %2 could not be rebuilt: %3")
                                      .arg(rebuild[i]->name, Label(), error.Message()),
                                  error.Kind());

@@ -25,10 +25,14 @@ void TUpgradeProgress::Step(const QString& table, int done, int total) {
         m_dialog->setMinimumDuration(0);
         m_dialog->setAutoClose(false);
         m_dialog->setAutoReset(false);
-        m_dialog->show();
     }
     if (!m_dialog)
         return;
+    // Told often while an index is built: repaint a few times a second.
+    if (done == m_done && m_repaint.isValid() && m_repaint.elapsed() < 100)
+        return;
+    m_done = done;
+    m_repaint.start();
     m_dialog->setLabelText(
         QString("Bringing the data folder up to date for this version of Vestrix.\n"
                 "Rebuilding the indexes of %1 (%2 of %3).")
@@ -37,5 +41,9 @@ void TUpgradeProgress::Step(const QString& table, int done, int total) {
             .arg(total));
     m_dialog->setMaximum(std::max(total, 1));
     m_dialog->setValue(done);
+    if (!m_dialog->isVisible()) {
+        m_dialog->adjustSize(); // to the text, which comes after the window is made
+        m_dialog->show();
+    }
     QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }

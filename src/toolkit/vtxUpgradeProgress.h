@@ -32,5 +32,7 @@ private:
     QWidget* m_parent;
     int m_showAfterMs;
     QElapsedTimer m_timer;
+    QElapsedTimer m_repaint;
+    int m_done = -1;
     std::unique_ptr<QProgressDialog> m_dialog;
 };
