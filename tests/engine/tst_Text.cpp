@@ -189,6 +189,8 @@ private Q_SLOTS:
         QTest::newRow("nguyễ") << "nguyễ" << 6;
         QTest::newRow("strass") << "strass" << 14;
         QTest::newRow("no such name") << "Ö" << 0;
+        // SQLite's LIKE stopped at a NUL: "Arm" was found for "Arm" + NUL.
+        QTest::newRow("NUL") << QString("Arm") + QChar(0) << 0;
     }
     void prefixFinderFindsAccentedNames() {
         QFETCH(QString, prefix);
