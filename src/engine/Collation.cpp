@@ -202,8 +202,6 @@ public:
         ++m_at;
         return true;
     }
-    // True while units of the last character read are still to come.
-    bool InsideCharacter() const { return m_at < m_count; }
     // The next unit without taking it; false at the end.
     bool Peek(char32_t& unit) {
         while (m_at == m_count) {
