@@ -202,17 +202,6 @@ public:
         ++m_at;
         return true;
     }
-    // The next unit without taking it; false at the end.
-    bool Peek(char32_t& unit) {
-        while (m_at == m_count) {
-            char32_t c;
-            if (!m_reader.Next(c))
-                return false;
-            Load(c);
-        }
-        unit = m_units ? m_units[m_at] : m_single;
-        return true;
-    }
     const Reader& Source() const { return m_reader; }
 
 private:
@@ -283,19 +272,6 @@ int CompareCallback(void*, int aBytes, const void* a, int bBytes, const void* b)
                            bBytes);
 }
 
-QString TextOf(sqlite3_value* v) {
-    const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(v));
-    return text ? QString::fromUtf8(text, sqlite3_value_bytes(v)) : QString();
-}
-
-void PrefixFunction(sqlite3_context* context, int, sqlite3_value** args) {
-    if (sqlite3_value_type(args[0]) == SQLITE_NULL || sqlite3_value_type(args[1]) == SQLITE_NULL) {
-        sqlite3_result_int(context, 0);
-        return;
-    }
-    sqlite3_result_int(context, MatchPrefix(TextOf(args[0]), TextOf(args[1])) >= 0 ? 1 : 0);
-}
-
 } // namespace
 
 int CompareText(QStringView a, QStringView b) {
@@ -356,33 +332,12 @@ int CompareTextUtf8(const char* a, qsizetype aBytes, const char* b, qsizetype bB
     return CompareLevels(Utf8Reader(x + i, x + aBytes), Utf8Reader(y + i, y + bBytes));
 }
 
-bool PrefixIgnoresAccents(QStringView prefix) {
-    Utf16Reader r(prefix);
-    char32_t c;
-    while (r.Next(c)) {
-        if (c < 0x80)
-            continue;
-        if (c >= 0x10000)
-            continue; // one unit, the same at both levels
-        const Block& b = BlockOf(c);
-        const quint32 first = b.first[c & 0xFF], second = b.second[c & 0xFF];
-        if ((first & 0xFF) != (second & 0xFF))
-            return false;
-        for (quint32 k = 0; k < (first & 0xFF); ++k)
-            if (b.pool[(first >> 8) + k] != b.pool[(second >> 8) + k])
-                return false;
-    }
-    return true;
-}
-
 qsizetype MatchPrefix(QStringView text, QStringView prefix) {
     if (prefix.isEmpty())
         return 0;
-    // Without accents in the prefix the letters decide; with accents, letters and
-    // accents both.
-    const bool second = !PrefixIgnoresAccents(prefix);
-    Units<Utf16Reader> p(Utf16Reader(prefix), second);
-    Units<Utf16Reader> t(Utf16Reader(text), second);
+    // The letters decide: the prefix's first-level units begin the text's.
+    Units<Utf16Reader> p(Utf16Reader(prefix), false);
+    Units<Utf16Reader> t(Utf16Reader(text), false);
     char32_t u, v;
     bool any = false;
     while (p.Next(u)) {
@@ -390,12 +345,10 @@ qsizetype MatchPrefix(QStringView text, QStringView prefix) {
             return -1;
         any = true;
     }
-    if (!any) // a prefix of nothing but ignored characters
+    if (!any) // a prefix of nothing but accents: it names no letter
         return -1;
     // The covered part: the whole of the last character reached, and its accents.
     qsizetype end = t.Source().Position();
-    if (second && t.Peek(v) && IsMark(v))
-        return -1; // the text's letter carries an accent the prefix does not
     Utf16Reader rest(text, end);
     char32_t c;
     while (rest.Next(c) && IsMark(c))
@@ -417,9 +370,6 @@ QByteArray PrefixUpperBound(QStringView prefix) {
 
 void RegisterCollation(sqlite3* db) {
     sqlite3_create_collation_v2(db, kCollationName, SQLITE_UTF8, nullptr, CompareCallback, nullptr);
-    sqlite3_create_function_v2(db, kPrefixFunctionName, 2,
-                               SQLITE_UTF8 | SQLITE_DETERMINISTIC | SQLITE_INNOCUOUS, nullptr,
-                               PrefixFunction, nullptr, nullptr, nullptr);
 }
 
 int CollationVersion() {

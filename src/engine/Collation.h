@@ -10,14 +10,14 @@
 // by their accents ("Elan" < "Élan"). Letter case alone never orders two texts: "élan"
 // and "Élan" are equal (a case-insensitive unique index holds one of them).
 //
-// Finding by leading text. A typed text without accents finds names with or without
-// accents ("nunez" finds "Núñez", "l" finds "Łukasz"); a typed text with accents finds
-// only names with those accents ("Nú" finds "Núñez", not "Nunez"). Case is ignored in
-// both.
+// Finding by leading text. Case and accents are both set aside: "nunez" finds "Núñez",
+// "l" finds "Łukasz", "É" finds "élan" (and "Eagan" first, which comes before it). The
+// search boxes complete the typed text with the name found, so what the user types next
+// is added to the name's own accented letters: finding must not depend on them.
 //
 // Example:
 //   CompareText(u"élan", u"Élan") == 0;  CompareText(u"Elan", u"élan") < 0;
-//   MatchPrefix(u"Núñez", u"nun") == 3;  MatchPrefix(u"Nunez", u"nú") == -1;
+//   MatchPrefix(u"Núñez", u"nun") == 3;  MatchPrefix(u"Nunez", u"Nú") == 2;
 
 #include <QByteArray>
 #include <QString>
@@ -27,8 +27,6 @@ struct sqlite3;
 
 // The name under which the comparison is registered with SQLite.
 inline constexpr const char* kCollationName = "VTXNOCASE";
-// The SQL function "VTXPREFIX(text, prefix)": 1 when MatchPrefix finds the prefix.
-inline constexpr const char* kPrefixFunctionName = "VTXPREFIX";
 
 // <0, 0 or >0 as a is ordered before, with or after b.
 int CompareText(QStringView a, QStringView b);
@@ -38,17 +36,14 @@ int CompareTextUtf8(const char* a, qsizetype aBytes, const char* b, qsizetype bB
 // -1 when text does not begin with prefix; otherwise the length of the part of text
 // that the prefix covers (never ending inside a character or before its accents).
 qsizetype MatchPrefix(QStringView text, QStringView prefix);
-// True when every row that begins with the prefix under MatchPrefix is found by the
-// bounds alone (the prefix holds no accented letter), so no VTXPREFIX test is needed.
-bool PrefixIgnoresAccents(QStringView prefix);
 
 // Bounds for a range search through an index in the collation's order: the rows whose
-// text begins with the prefix (accents set aside) are those >= the lower bound and
+// text begins with the prefix as MatchPrefix says are those >= the lower bound and
 // < the upper bound. The bounds are no valid UTF-8, so they are never a stored text.
 QByteArray PrefixLowerBound(QStringView prefix);
 QByteArray PrefixUpperBound(QStringView prefix);
 
-// Registers the collation and the prefix function on a connection.
+// Registers the collation on a connection.
 void RegisterCollation(sqlite3* db);
 // The version of the order, stored in every table file: it changes when the order
 // does (and with the version of the Unicode tables the order is made from), and a file

@@ -79,9 +79,6 @@ void PrefixTerms(const QString& col, const QString& prefix, bool ignoreCase, QSt
         terms << "substr(" + col + ", 1, ?) = ?";
         values.append({SearchValue::Integer, qint64(prefix.toUcs4().size())});
         values.append({SearchValue::Text, prefix});
-    } else if (!PrefixIgnoresAccents(prefix)) {
-        terms << QString(kPrefixFunctionName) + "(" + col + ", ?)";
-        values.append({SearchValue::Text, prefix});
     }
 }
 
