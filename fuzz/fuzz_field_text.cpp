@@ -3,7 +3,8 @@
 // accepts must show in a form that reads back as the same value, and once the post is
 // acknowledged the file must hold that value.
 //
-// Input: the first byte picks the field, the rest is the typed text.
+// Input: the first byte picks the field (every type: integer, short, number, money, text,
+// memo, date, time, logical), the rest is the typed text.
 #include "FuzzEngine.h"
 #include "engine/Table.h"
 
@@ -14,9 +15,10 @@ namespace {
 TableDef ValueDef() {
     TableDef d;
     d.tableName = "fzValueT.db";
-    d.fields = {IntegerField("Id"),   ShortField("Count"),   NumberField("Ratio"),
-                MoneyField("Amount"), TextField("Name", 12), MemoField("Notes"),
-                DateField("Day"),     TimeField("At"),       LogicalField("Flag")};
+    d.fields = {IntegerField("Id"),   IntegerField("Total"), ShortField("Count"),
+                NumberField("Ratio"), MoneyField("Amount"),  TextField("Name", 12),
+                MemoField("Notes"),   DateField("Day"),      TimeField("At"),
+                LogicalField("Flag")};
     d.indexes = {PrimaryIndexDef("FzValueIndex1", {"Id"}), SecondaryIndexDef("FzName", {"Name"})};
     return d;
 }
