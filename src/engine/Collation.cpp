@@ -332,6 +332,12 @@ int CompareTextUtf8(const char* a, qsizetype aBytes, const char* b, qsizetype bB
     return CompareLevels(Utf8Reader(x + i, x + aBytes), Utf8Reader(y + i, y + bBytes));
 }
 
+bool PrefixHasNoLetter(QStringView prefix) {
+    Units<Utf16Reader> p(Utf16Reader(prefix), false);
+    char32_t u;
+    return !prefix.isEmpty() && !p.Next(u);
+}
+
 qsizetype MatchPrefix(QStringView text, QStringView prefix) {
     if (prefix.isEmpty())
         return 0;

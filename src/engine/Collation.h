@@ -36,6 +36,8 @@ int CompareTextUtf8(const char* a, qsizetype aBytes, const char* b, qsizetype bB
 // -1 when text does not begin with prefix; otherwise the length of the part of text
 // that the prefix covers (never ending inside a character or before its accents).
 qsizetype MatchPrefix(QStringView text, QStringView prefix);
+// True when a non-empty prefix holds no letter at all (only accents): it begins no text.
+bool PrefixHasNoLetter(QStringView prefix);
 
 // Bounds for a range search through an index in the collation's order: the rows whose
 // text begins with the prefix as MatchPrefix says are those >= the lower bound and

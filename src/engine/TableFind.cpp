@@ -128,6 +128,8 @@ qint64 Table::FindFirst(const QStringList& fields, const QVariantList& values,
             continue;
         }
         if (text && (options & PartialKey)) {
+            if ((options & CaseInsensitive) && PrefixHasNoLetter(want.toString()))
+                return 0; // accents alone begin no name
             PrefixTerms(col, want.toString(), options & CaseInsensitive, terms, binds);
         } else if (text && (options & CaseInsensitive)) {
             terms << col + " = ?" + CollateNoCase();
