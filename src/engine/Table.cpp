@@ -6,7 +6,6 @@
 #include "engine/TableSql.h"
 
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <algorithm>
 #include <cstring>
 #include <sqlite3.h>
