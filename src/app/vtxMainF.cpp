@@ -2,7 +2,6 @@
 
 #include "app/vtxAboutF.h"
 #include "app/vtxContactF.h"
-#include "app/vtxGlobalsU.h"
 #include "app/vtxHelpF.h"
 #include "app/vtxMenuTable.h"
 #include "app/vtxOptionsU.h"
@@ -11,15 +10,15 @@
 #include "app/vtxProgramOptionsSetupF.h"
 #include "app/vtxStartup.h"
 #include "data/vtxDataM.h"
+#include "data/vtxGlobalsU.h"
 #include "toolkit/Dialogs.h"
 #include "toolkit/vtxWindowHabits.h"
+#include "toolkit/vtxWindowLook.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QGuiApplication>
 #include <QMenuBar>
 #include <QPainter>
-#include <QScreen>
 #include <QSystemTrayIcon>
 #include <QTimer>
 #include <QWindowStateChangeEvent>
@@ -82,8 +81,7 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
     setWindowTitle(QStringLiteral("Vestrix 2 "));
     setWindowIcon(VestrixIcon());
     resize(870, 640);
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    Look::CentreOnDesktop(this);
 
     JvGradient1 = new TGradientBackground(this);
     JvGradient1->setObjectName(QStringLiteral("JvGradient1"));

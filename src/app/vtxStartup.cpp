@@ -1,11 +1,11 @@
 #include "app/vtxStartup.h"
 
-#include "app/vtxGlobalsU.h"
 #include "app/vtxInstanceGuard.h"
 #include "app/vtxMainF.h"
 #include "app/vtxProgramFolder.h"
 #include "app/vtxProgramInfo.h"
 #include "data/vtxDataM.h"
+#include "data/vtxGlobalsU.h"
 #include "engine/Database.h"
 #include "toolkit/Dialogs.h"
 
@@ -88,6 +88,8 @@ TStartupOutcome TProgram::Start() {
     // The desktop entry an installation brings, so the desktop shows its name and icon.
     QGuiApplication::setDesktopFileName(QStringLiteral(VTX_APP_ID));
     HelpFile = QStringLiteral("C:\\Vestrix 2\\Vestrix2.hlp");
+    // The data module's rules speak through the dialogs facade.
+    SetRuleMessageSink(&Dialogs::ShowMessage);
 
     // An installed program's folder is the user's: made, with a fresh access file, on
     // the first start.
