@@ -29,6 +29,7 @@ TDBGrid::TDBGrid(DataSource* source, QWidget* parent) : QTableView(parent) {
 void TDBGrid::Init() {
     m_model = new TDBGridModel(this);
     setModel(m_model);
+    setHorizontalHeader(new TDBGridTitles(this));
     setVerticalHeader(new TDBGridIndicator(this));
     setItemDelegate(new TDBGridDelegate(this));
     setSelectionMode(QAbstractItemView::SingleSelection);
