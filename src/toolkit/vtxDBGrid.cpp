@@ -646,6 +646,13 @@ bool TDBGridDelegate::eventFilter(QObject* object, QEvent* event) {
     if (editor && event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
         const QModelIndex index = m_grid->currentIndex();
+        const Qt::KeyboardModifiers mods = key->modifiers() & ~Qt::KeypadModifier;
+        if ((key->key() == Qt::Key_Insert && mods == Qt::NoModifier) ||
+            (key->key() == Qt::Key_Delete && mods == Qt::ControlModifier)) {
+            // Insert and Ctrl+Delete work on rows from a cell editor too.
+            m_grid->keyPressEvent(key);
+            return true;
+        }
         if (key->key() == Qt::Key_Escape) {
             // The first Escape drops what was typed in the cell; an Escape on an untouched
             // cell cancels the row's changes.
