@@ -383,7 +383,12 @@ void TDBGrid::mousePressEvent(QMouseEvent* event) {
             return;
         }
     }
+    const bool wasCurrent = index.isValid() && index == currentIndex();
     QTableView::mousePressEvent(event);
+    // A grid whose editor is always shown opens it again on a click on the current cell.
+    if (wasCurrent && (m_options & AlwaysShowEditor) && event->button() == Qt::LeftButton &&
+        state() != EditingState)
+        edit(index);
 }
 
 void TDBGrid::showEvent(QShowEvent* event) {

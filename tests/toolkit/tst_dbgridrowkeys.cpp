@@ -1,6 +1,7 @@
-// The data grid's row keys typed into an open cell editor: Insert starts a row, Ctrl+Delete
-// asks and deletes, as they do on the grid itself (a grid whose editor is always shown
-// has no other way to add or remove a row).
+// A grid whose cell editor is always shown: the row keys typed into the editor (Insert
+// starts a row, Ctrl+Delete asks and deletes, as they do on the grid itself: such a grid has
+// no other way to add or remove a row), and a click on the current cell opening its editor
+// again after it was closed.
 
 #include "ToolkitFixture.h"
 #include "toolkit/vtxDBGrid.h"
@@ -49,6 +50,34 @@ private Q_SLOTS:
         QTest::keyClick(editor, Qt::Key_Insert);
         QCOMPARE(t.people->State(), DataSetState::Insert);
         QCOMPARE(grid->model()->rowCount(), 5);
+    }
+
+    void aClickOnTheCurrentCellOpensItsEditorAgain() {
+        ScriptedDialogs dialogs;
+        Tables t;
+        t.AddFive();
+        QWidget window;
+        auto* layout = new QVBoxLayout(&window);
+        auto* grid = new TDBGrid(&window);
+        grid->AddColumn("RecordNumber");
+        grid->AddColumn("FName");
+        grid->SetOptions(TDBGrid::Options(TDBGrid::DefaultOptions) | TDBGrid::AlwaysShowEditor);
+        grid->SetDataSource(t.peopleS.get());
+        layout->addWidget(grid);
+        auto* elsewhere = new QLineEdit(&window);
+        layout->addWidget(elsewhere);
+        QVERIFY(ShowActive(window));
+        const QModelIndex ann = grid->model()->index(2, 1);
+        const QPoint at = grid->visualRect(ann).center();
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, at);
+        QVERIFY(grid->indexWidget(ann));
+        // The editor closes when the focus goes elsewhere; the cell stays current.
+        elsewhere->setFocus();
+        QTRY_VERIFY(!grid->indexWidget(ann));
+        QCOMPARE(grid->currentIndex(), ann);
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, at);
+        QVERIFY(grid->indexWidget(ann));
+        QCOMPARE(t.Number(), 3);
     }
 };
 
