@@ -4,6 +4,8 @@
 // folder, the data module, scripted dialogs, closing what a test left open).
 
 #include "../roster/RosterWindowsFixture.h"
+#include "roster/vtxSelectActiveRecordF.h"
+#include "toolkit/vtxWindowRegistry.h"
 
 #include <QDate>
 #include <QVariant>
@@ -96,6 +98,13 @@ inline QList<DetailRow> MinistryRows(const QList<MinistryRow>& ministries,
         rows << DetailRow{"LayMinistryRosterT", values};
     }
     return rows;
+}
+
+// The ministry windows open the Select Active Record window by name, as the program has
+// every window registered; a test program has those it links, so it registers this one.
+inline void LinkSelectActiveRecord() {
+    RegisterWindow("TSelectActiveRecordForm",
+                   [](QWidget* owner) -> QWidget* { return new TSelectActiveRecordForm(owner); });
 }
 
 class MinistriesFixture : public RosterWindowsFixture {
