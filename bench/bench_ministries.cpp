@@ -10,10 +10,17 @@
 // leaves the shared enrolment table as it found it (no link, no filter).
 
 #include "BenchSupport.h"
+#include "app/vtxOptionsU.h"
 #include "data/vtxDataM.h"
+#include "ministries/vtxLayMinistriesEditF.h"
+#include "ministries/vtxLayMinistriesRostersR.h"
+#include "ministries/vtxLayMinistriesRostersView.h"
+#include "ministries/vtxLayMinistriesU.h"
+#include "toolkit/vtxDBGrid.h"
 
 #include <QApplication>
 #include <QLocale>
+#include <QMouseEvent>
 #include <benchmark/benchmark.h>
 #include <memory>
 
@@ -113,6 +120,135 @@ void BM_ParticipantsCount(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_ParticipantsCount)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+// ---- The windows ----------------------------------------------------------------------
+
+namespace {
+
+using namespace MinistryBench;
+
+// A member in the middle of the roster who serves in a ministry.
+void GoToAnEnrolledMember() {
+    TDataMod& module = Module();
+    Table* enrolled = module.LayMinistryRosterT;
+    ResetEnrolments();
+    enrolled->SetRecNo(enrolled->RecordCount() / 2);
+    module.RosterT->Locate("RecordNumber",
+                           {enrolled->FieldByName("RosterRecordNumber")->AsInteger()});
+}
+
+// Creating and showing the participation window over the active record's enrolments, its
+// first screen painted.
+void BM_OpenEditLayMinistries(benchmark::State& state) {
+    TDataMod& module = Module();
+    GoToAnEnrolledMember();
+    int listed = 0;
+    for (auto _ : state) {
+        auto* form = new TEditLayMinistriesForm;
+        form->show();
+        Settle();
+        state.PauseTiming();
+        listed = module.LayMinistryRosterT->RecordCount();
+        delete form;
+        Settle();
+        ResetEnrolments();
+        state.ResumeTiming();
+    }
+    state.counters["enrolments"] = listed;
+    state.counters["all enrolments"] = module.LayMinistryRosterT->StoredRowCount();
+    ResetEnrolments();
+}
+BENCHMARK(BM_OpenEditLayMinistries)->Unit(benchmark::kMillisecond);
+
+// Creating and showing the rosters window: the link removed, the current ministry's
+// participants listed, both grids painted.
+void BM_OpenMinistryRostersView(benchmark::State& state) {
+    TDataMod& module = Module();
+    GoToAnEnrolledMember();
+    for (auto _ : state) {
+        state.PauseTiming();
+        ShowMemberEnrolments(); // as the participation window leaves the table
+        state.ResumeTiming();
+        auto* view = new TLayMinistriesRostersViewForm;
+        view->show();
+        Settle();
+        state.PauseTiming();
+        delete view;
+        Settle();
+        state.ResumeTiming();
+    }
+    state.counters["participants"] = module.LayMinistryRosterT->RecordCount();
+    ResetEnrolments();
+}
+BENCHMARK(BM_OpenMinistryRostersView)->Unit(benchmark::kMillisecond);
+
+// A mouse click on a cell of the ministries grid.
+void Click(TDBGrid* grid, int row) {
+    const QPoint at = grid->visualRect(grid->model()->index(row, 1)).center();
+    QMouseEvent press(QEvent::MouseButtonPress, at, grid->viewport()->mapToGlobal(at),
+                      Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QMouseEvent release(QEvent::MouseButtonRelease, at, grid->viewport()->mapToGlobal(at),
+                        Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(grid->viewport(), &press);
+    QApplication::sendEvent(grid->viewport(), &release);
+}
+
+// A click on a ministry in the rosters window: the ministry made current, its participants
+// listed and the grids repainted. The ministries are clicked in turn.
+void BM_MinistryRosterClick(benchmark::State& state) {
+    TDataMod& module = Module();
+    ResetEnrolments();
+    auto view = std::make_unique<TLayMinistriesRostersViewForm>();
+    view->resize(900, 640);
+    view->show();
+    Settle();
+    TDBGrid* grid = view->MinistriesGrid;
+    const int ministries = grid->model()->rowCount();
+    int next = 0;
+    qint64 listed = 0;
+    for (auto _ : state) {
+        Click(grid, next);
+        Settle();
+        listed += module.LayMinistryRosterT->RecordCount();
+        next = (next + 1) % ministries;
+    }
+    if (view->ListedMinistry() != module.LayMinistriesT->FieldByName("MinistryNumber")->AsInteger())
+        state.SkipWithError("the click did not list the ministry");
+    state.counters["participants"] =
+        benchmark::Counter(double(listed), benchmark::Counter::kAvgIterations);
+    view.reset();
+    ResetEnrolments();
+}
+BENCHMARK(BM_MinistryRosterClick)->Unit(benchmark::kMillisecond);
+
+// The rosters report of every ministry, one after the other: each ministry listed as a click
+// lists it, its report created and laid out over its participants.
+void BM_MinistryRostersReport(benchmark::State& state) {
+    Module();
+    ResetEnrolments();
+    OptionsRecord.OrganizationName.SetText(QStringLiteral("St. Olaf Lutheran Church"));
+    const QList<int> ministries = MinistryNumbers();
+    qint64 rows = 0;
+    qint64 pages = 0;
+    for (auto _ : state) {
+        rows = 0;
+        pages = 0;
+        for (int ministry : ministries) {
+            ShowMinistryEnrolments(ministry);
+            TLayMinistriesRostersReport report(ministry);
+            const ReportDocument document = report.Layout();
+            rows += document.printedRows;
+            pages += qint64(document.pages.size());
+        }
+    }
+    state.counters["ministries"] = double(ministries.size());
+    state.counters["rows"] = double(rows);
+    state.counters["pages"] = double(pages);
+    ResetEnrolments();
+}
+BENCHMARK(BM_MinistryRostersReport)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
