@@ -32,7 +32,7 @@ struct EnrolmentColumn {
 };
 const EnrolmentColumn kColumns[] = {
     {"MinistryNumber", "Ministry Number", 105, TColumnEditor::None},
-    {"RosterRecordNumber", "Record Number", 95, TColumnEditor::None},
+    {"RosterRecordNumber", "Record Number", 105, TColumnEditor::None},
     {"LayMinisterName", "Lay Minister Name", 160, TColumnEditor::None},
     {"MinistryName", "Ministry Name", 220, TColumnEditor::Lookup},
     {"StartDate", "Start Date", 95, TColumnEditor::Date},
@@ -168,6 +168,8 @@ TEditLayMinistriesForm::TEditLayMinistriesForm(QWidget* owner) : QWidget(owner, 
     layout->addWidget(EnrolmentGrid, 1);
     layout->addLayout(bottom);
 
+    // The keys go to the enrolments first.
+    EnrolmentGrid->setFocus();
     // The panel tells of whatever ministry is current, and shows while the list is open.
     ShowMinistryStatus();
     StatusPanel->hide();

@@ -66,6 +66,7 @@ TLayMinistriesSetupForm::TLayMinistriesSetupForm(QWidget* owner) : QDialog(owner
     layout->addWidget(DescriptionMemo, 1);
     layout->addLayout(bottom);
 
+    MinistriesGrid->setFocus(); // the keys go to the ministries first
     resize(720, 520);
     Look::CentreOnMainWindow(this);
 }
