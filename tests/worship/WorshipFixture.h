@@ -108,6 +108,14 @@ public:
     static QString ElementName(int k) { return QString("Element%1").arg(k, 2, 10, QChar('0')); }
     // Texts of everything shown through the dialogs facade since the last ClearScript.
     static QStringList Shown() { return Dialogs::ShownTexts(); }
+    // Only the messages and error boxes among them.
+    static QStringList Messages() {
+        QStringList texts;
+        for (const Dialogs::Shown& shown : Dialogs::ShownLog())
+            if (shown.kind == "message" || shown.kind == "error")
+                texts << shown.text;
+        return texts;
+    }
 
     // The data module's two-line worship message.
     static QString WorshipMessage() {
@@ -139,3 +147,28 @@ private:
     std::unique_ptr<TDataMod> m_data;
     QString m_oldCurrent;
 };
+
+// Shows a window and makes it the active one, as a user finds it after opening it.
+inline bool ShowActive(QWidget* window) {
+    window->show();
+    QApplication::setActiveWindow(window);
+    return QTest::qWaitForWindowActive(window);
+}
+
+// Runs the deferred deletions of windows that closed (they free themselves).
+inline void FlushDeletes() {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+// Types into a control as a user does: focus first, then the keys one by one.
+inline void TypeInto(QWidget* control, const QString& text) {
+    control->setFocus(Qt::OtherFocusReason);
+    QTest::keyClicks(control, text);
+}
+
+// Types where the focus is, key by key: into a grid, the first key opens the cell's editor
+// and the others go into it.
+inline void TypeAtFocus(const QString& text) {
+    for (const QChar c : text)
+        QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
+}
