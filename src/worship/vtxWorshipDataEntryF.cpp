@@ -75,7 +75,7 @@ TWorshipDataEntryForm::TWorshipDataEntryForm(QWidget* owner)
     QGridLayout* elements = Worship::ElementColumns([this](int k) {
         auto* edit = new TDBEdit(DataMod->WorshipS, Worship::ElementField(k), this);
         edit->setObjectName(Worship::ElementField(k) + "Edit");
-        edit->setMinimumWidth(330);
+        edit->setMinimumWidth(400);
         ElementEdits << edit;
         return edit;
     });

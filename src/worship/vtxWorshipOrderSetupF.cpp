@@ -11,6 +11,7 @@
 #include "toolkit/vtxWindowRegistry.h"
 #include "worship/vtxWorshipU.h"
 
+#include <QApplication>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -74,6 +75,8 @@ TWorshipOrderSetupForm::TWorshipOrderSetupForm(QWidget* owner) : QWidget(owner, 
             ->AddColumn(Worship::ElementField(k), QString("Element %1").arg(k, 2, 10, QChar('0')))
             .Width = 160;
     TemplateGrid->SetDataSource(DataMod->WorshipOrdersS);
+    // The grid keeps the program's own colours, not the window's navy.
+    TemplateGrid->setPalette(QApplication::palette());
 
     // The preview: the elements in two columns, read only, on silver.
     auto* preview = new QFrame(this);
