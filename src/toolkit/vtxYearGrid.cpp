@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QFormLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -15,6 +16,7 @@
 #include <QMenu>
 #include <QPainter>
 #include <QPlainTextEdit>
+#include <QSaveFile>
 #include <QStyledItemDelegate>
 #include <QVBoxLayout>
 
@@ -203,7 +205,8 @@ public:
 TYearGrid::TYearGrid(QWidget* parent)
     : QTableView(parent), EditNoteAction(new QAction("&Edit Note...", this)),
       ClearNoteAction(new QAction("&Clear Note", this)), FindAction(new QAction("&Find...", this)),
-      FindNextAction(new QAction("Find &Next", this)), m_model(new TYearGridModel(this)) {
+      FindNextAction(new QAction("Find &Next", this)),
+      SavePageAction(new QAction("Save as &Web Page...", this)), m_model(new TYearGridModel(this)) {
     setModel(m_model);
     setItemDelegate(new TYearGridDelegate(this));
     horizontalHeader()->hide();
@@ -230,6 +233,7 @@ TYearGrid::TYearGrid(QWidget* parent)
     connect(ClearNoteAction, &QAction::triggered, this, [this] { ClearNote(SelectedDate()); });
     connect(FindAction, &QAction::triggered, this, &TYearGrid::Find);
     connect(FindNextAction, &QAction::triggered, this, &TYearGrid::FindNext);
+    connect(SavePageAction, &QAction::triggered, this, &TYearGrid::SavePage);
     UpdateActions();
     FitSize();
 }
@@ -457,6 +461,8 @@ void TYearGrid::contextMenuEvent(QContextMenuEvent* event) {
     menu->addSeparator();
     menu->addAction(FindAction);
     menu->addAction(FindNextAction);
+    menu->addSeparator();
+    menu->addAction(SavePageAction);
     // Not exec(): nothing in the program waits on a pop-up.
     menu->popup(event->globalPos());
 }
@@ -484,6 +490,25 @@ QString TYearGrid::HtmlPage() const {
     }
     html += "</table>\n</body>\n</html>\n";
     return html;
+}
+
+bool TYearGrid::WritePage(const QString& fileName) const {
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Text))
+        return false;
+    file.write(HtmlPage().toUtf8());
+    return file.commit();
+}
+
+void TYearGrid::SavePage() {
+    const QString suggested = QDir::home().filePath(QString("Year %1.html").arg(Year()));
+    const QString fileName =
+        Dialogs::SaveFileName("Save as Web Page", suggested, "Web pages (*.html *.htm)");
+    if (fileName.isEmpty())
+        return;
+    if (!WritePage(fileName))
+        Dialogs::ErrorBox(QString("The web page could not be written to %1.")
+                              .arg(QDir::toNativeSeparators(fileName)));
 }
 
 // ---- the note dialog ---------------------------------------------------------------------

@@ -15,8 +15,8 @@
 // tells it. A day can carry a note and a colour, edited in the note dialog (Enter or F2 on
 // a day, or the pop-up menu); the note shows as the cell's tooltip and colour. Notes live
 // only while their year is shown: changing the year drops them, and nothing is stored.
-// The pop-up menu also finds the next note containing a text. HtmlPage gives the year as a
-// web page (Arial, no table border).
+// The pop-up menu also finds the next note containing a text and saves the year as a web
+// page (HtmlPage: Arial, no table border).
 //
 // Example:
 //   auto* grid = new TYearGrid(this);
@@ -105,6 +105,11 @@ public:
     // The year as a web page: one table of 13 rows and 38 cells, font Arial, no border,
     // weekend and note colours, notes as cell titles.
     QString HtmlPage() const;
+    // Writes the web page into a file (replaced); false when it cannot be written.
+    bool WritePage(const QString& fileName) const;
+    // Asks for a file ("Save as Web Page") and writes the web page into it; says so when
+    // it cannot be written.
+    void SavePage();
 
     // The colours offered by the note dialog, with their names.
     static QList<QPair<QString, QColor>> NoteColors();
@@ -120,6 +125,7 @@ public:
     QAction* ClearNoteAction;
     QAction* FindAction;
     QAction* FindNextAction;
+    QAction* SavePageAction;
 
 Q_SIGNALS:
     void dateSelected(const QDate& date);

@@ -7,6 +7,7 @@
 #include "toolkit/vtxYearGrid.h"
 
 #include <QComboBox>
+#include <QFile>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QSignalSpy>
@@ -285,6 +286,28 @@ private Q_SLOTS:
         QVERIFY(html.contains("title=\"Pentecost &lt;picnic&gt; &amp; games\">19</td>"));
         QVERIFY(html.contains(">2024</td>"));
         QVERIFY(html.contains(">Sep</td>"));
+    }
+
+    void savePage() {
+        Scripted scripted;
+        TempFolder folder;
+        TYearGrid grid;
+        grid.SetYear(2024);
+        Dialogs::QueueFile(folder.file("year.html"));
+        grid.SavePageAction->trigger();
+        QFile written(folder.file("year.html"));
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        QCOMPARE(QString::fromUtf8(written.readAll()), grid.HtmlPage());
+        QCOMPARE(Dialogs::ShownLog().front().kind, QString("save"));
+
+        // A folder that does not exist: the error is told.
+        Dialogs::QueueFile(folder.file("missing/year.html"));
+        grid.SavePage();
+        QCOMPARE(Dialogs::ShownLog().back().kind, QString("error"));
+        QVERIFY(Dialogs::ShownLog().back().text.startsWith("The web page could not be written"));
+        // Cancelled: nothing written, nothing said.
+        grid.SavePage();
+        QCOMPARE(Dialogs::ShownLog().back().kind, QString("save"));
     }
 };
 
