@@ -224,12 +224,14 @@ private Q_SLOTS:
         QVERIFY(ShowActive(form));
         QString firstShown;
         QString shownAfterPrior;
+        bool instructionsReadOnly = false;
         Dialogs::QueueModal([&](QDialog* dialog) {
             auto* filed = qobject_cast<TWorshipFiledOrdersForm*>(dialog);
             if (!filed)
                 return int(QDialog::Rejected);
             dialog->show();
             firstShown = filed->WorshipTimeText->text() + " | " + filed->ElementTexts.at(0)->text();
+            instructionsReadOnly = filed->InstructionsMemo->isReadOnly();
             Click(filed->WorshipNavigator->Button(TNavButton::Prior));
             shownAfterPrior =
                 filed->WorshipTimeText->text() + " | " + filed->ElementTexts.at(0)->text();
@@ -239,6 +241,7 @@ private Q_SLOTS:
         Click(form->ViewFiledButton);
         QCOMPARE(firstShown, QString("10:30 AM | typed 1"));
         QCOMPARE(shownAfterPrior, QString("8:00 AM | Early 1"));
+        QVERIFY(instructionsReadOnly); // written in the Worship Memo window only
         QCOMPARE(form->ElementEdits.at(0)->text(), QString("Early 1"));
         QCOMPARE(form->WorshipTimeEdit->text(), QString("8:00 AM"));
     }
