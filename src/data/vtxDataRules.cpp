@@ -148,8 +148,16 @@ DataAction TDataMod::WorshipTPostError(DataSet&, const EDatabaseError&) {
 }
 
 void TDataMod::WorshipMemoTBeforePost(DataSet& dataSet) {
-    dataSet.FieldByName("WorshipDate")->SetValue(WorshipT->FieldByName("WorshipDate")->Value());
-    dataSet.FieldByName("WorshipTime")->SetValue(WorshipT->FieldByName("WorshipTime")->Value());
+    Field* date = dataSet.FieldByName("WorshipDate");
+    Field* time = dataSet.FieldByName("WorshipTime");
+    date->SetValue(WorshipT->FieldByName("WorshipDate")->Value());
+    time->SetValue(WorshipT->FieldByName("WorshipTime")->Value());
+    // A memo belongs to a service with a date and a time: a memo without them would be
+    // stored under no service, or under another one once the service is given its date.
+    if (date->IsNull() || time->IsNull()) {
+        WorshipTPostError(dataSet, EDatabaseError(QString(), ErrorKind::RequiredField));
+        throw EAbort();
+    }
 }
 
 DataAction TDataMod::MusicLibraryTPostError(DataSet&, const EDatabaseError&) {

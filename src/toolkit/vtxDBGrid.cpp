@@ -297,7 +297,8 @@ bool TDBGrid::CancelRow() {
 
 bool TDBGrid::CanAppend() const {
     DataSet* ds = GetDataSet();
-    if (!(m_options & Editing) || !ds || !ds->Active() || !ds->CanModify())
+    if (!(m_options & Editing) || (m_options & NoInsert) || !ds || !ds->Active() ||
+        !ds->CanModify())
         return false;
     // An untouched new row is not followed by another.
     return !(ds->State() == DataSetState::Insert && !ds->Modified());
@@ -345,7 +346,8 @@ void TDBGrid::keyPressEvent(QKeyEvent* event) {
     const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
     DataSet* ds = GetDataSet();
     const bool canModify = (m_options & Editing) && ds && ds->Active() && ds->CanModify();
-    if (event->key() == Qt::Key_Insert && mods == Qt::NoModifier && canModify) {
+    if (event->key() == Qt::Key_Insert && mods == Qt::NoModifier && canModify &&
+        !(m_options & NoInsert)) {
         InsertRow();
         event->accept();
         return;
