@@ -24,15 +24,19 @@ void DataSet::SetFieldDefs(const QList<FieldDef>& defs) {
     m_fields.clear();
     m_fieldList.clear();
     m_fieldsByName.clear();
+    m_fieldsByDefinedName.clear();
     for (int i = 0; i < defs.size(); ++i) {
         m_fields.push_back(std::make_unique<Field>(this, defs[i], i));
         m_fieldList.append(m_fields.back().get());
         m_fieldsByName.insert(defs[i].name.toLower(), m_fields.back().get());
+        m_fieldsByDefinedName.insert(defs[i].name, m_fields.back().get());
     }
     m_buffer = QVector<QVariant>(defs.size());
 }
 
 Field* DataSet::FindField(const QString& name) const {
+    if (Field* f = m_fieldsByDefinedName.value(name, nullptr))
+        return f;
     return m_fieldsByName.value(name.toLower(), nullptr);
 }
 
