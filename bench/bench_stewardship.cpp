@@ -14,7 +14,7 @@
 // run; each benchmark leaves the shared tables as it found them.
 
 #include "BenchSupport.h"
-#include "app/vtxGlobalsU.h"
+#include "data/vtxGlobalsU.h"
 #include "data/vtxDataM.h"
 #include "engine/TableScan.h"
 

@@ -1,6 +1,6 @@
 #include "toolkit/vtxPickList.h"
 
-#include "app/ESBDates.h"
+#include "engine/ESBDates.h"
 #include "toolkit/Dialogs.h"
 
 #include <QKeyEvent>

@@ -2,7 +2,7 @@
 // list holds every Sunday of a year and asks for another year with its own errors.
 
 #include "ToolkitFixture.h"
-#include "app/ESBDates.h"
+#include "engine/ESBDates.h"
 #include "engine/Types.h"
 #include "toolkit/vtxPickList.h"
 
