@@ -175,9 +175,6 @@ private:
     std::vector<std::unique_ptr<Field>> m_fields;
     QList<Field*> m_fieldList;
     QHash<QString, Field*> m_fieldsByName; // lower-case names
-    // The names as defined: rules ask for fields by name for every row they compute, and
-    // nearly always spell the name as it is defined.
-    QHash<QString, Field*> m_fieldsByDefinedName;
 
     DataSetState m_state = DataSetState::Inactive;
     QVector<qint64> m_rows;

@@ -2,6 +2,7 @@
 
 #include "data/vtxDataM.h"
 #include "engine/ESBDates.h"
+#include "engine/TableScan.h"
 #include "toolkit/vtxCloseGuard.h"
 #include "toolkit/vtxDBGrid.h"
 #include "toolkit/vtxDBNavigator.h"
@@ -123,21 +124,19 @@ void TStewardshipDataEntryForm::BuildGrid() {
     EnvelopeOfferingDBGrid->SetDataSource(DataMod->EnvelopeOfferingS);
 }
 
-// Every assigned envelope, read by walking the shared envelope table in its order
-// (envelope number as text), which is left on its last envelope. The envelope rule and the
-// controls on the table hear of that last envelope once, when the walk is done.
+// Every assigned envelope in the shared envelope table's order (envelope number as text),
+// which is then left on its last envelope, as a walk over it leaves it. The numbers are read
+// in one pass; the envelope rule and the controls on the table hear of the last envelope.
 void TStewardshipDataEntryForm::FillEnvelopeList() {
     Table* envelopes = DataMod->EnvelopeT;
     QStringList numbers;
     RunAction([&] {
-        envelopes->DisableControls();
-        struct Enable {
-            Table* table;
-            ~Enable() { table->EnableControls(); }
-        } enable{envelopes};
+        envelopes->CheckBrowseMode();
         const Field* number = envelopes->FieldByName("EnvelopeNumber");
-        for (envelopes->First(); !envelopes->Eof(); envelopes->Next())
-            numbers << number->AsString();
+        TableScan scan(*envelopes);
+        while (scan.Next())
+            numbers << scan.Value(number).toString();
+        envelopes->Last();
     });
     EnvelopeListBox->addItems(numbers);
 }
