@@ -27,10 +27,10 @@ struct GiftColumn {
     const char* title;
     int width;
 };
-const GiftColumn kColumns[] = {{"EnvelopeNumber", "Envelope", 90},
-                               {"OfferingDate", "Offering Date", 110},
-                               {"PostedDate", "Posted Date", 110},
-                               {"Amount", "Amount", 100}};
+const GiftColumn kColumns[] = {{"EnvelopeNumber", "Envelope", 100},
+                               {"OfferingDate", "Offering Date", 130},
+                               {"PostedDate", "Posted Date", 130},
+                               {"Amount", "Amount", 120}};
 
 // The widest record position expected: millions of gifts.
 const QString WidestGiftPosition = QStringLiteral("00000000:00000000");
@@ -150,6 +150,10 @@ void TStewardshipDataEntryForm::SundaysListBoxClick(const QDate& sunday) {
             return;
         gifts->Insert();
         gifts->FieldByName("OfferingDate")->SetAsDate(sunday);
+        // The amount is typed next: its cell is the grid's current cell.
+        TDBGrid* grid = EnvelopeOfferingDBGrid;
+        grid->setCurrentIndex(
+            grid->model()->index(grid->CursorRow(), grid->ColumnOfField("Amount")));
     });
 }
 

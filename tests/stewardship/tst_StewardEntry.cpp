@@ -122,10 +122,19 @@ private slots:
         QTest::keyClick(form->SundaysListBox, Qt::Key_Return);
         QCOMPARE(GiftT()->State(), DataSetState::Insert);
         QCOMPARE(GiftT()->FieldByName("OfferingDate")->AsDate(), QDate(2024, 1, 14));
+        // The amount's cell is the grid's current cell: Tab there and type.
+        QCOMPARE(form->EnvelopeOfferingDBGrid->currentIndex().column(), 3);
         form->EnvelopeListBox->setFocus();
         form->EnvelopeListBox->setCurrentRow(RowOf(form->EnvelopeListBox, "77"));
         QTest::keyClick(form->EnvelopeListBox, Qt::Key_Space);
         QCOMPARE(GiftT()->FieldByName("EnvelopeNumber")->AsString(), QString("77"));
+        form->EnvelopeOfferingDBGrid->setFocus(Qt::TabFocusReason);
+        QTest::keyClicks(form->EnvelopeOfferingDBGrid, "8");
+        QTest::keyClicks(QApplication::focusWidget(), "8");
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return); // written once events run
+        QTRY_COMPARE(GiftT()->FieldByName("Amount")->AsString(), QString("88"));
+        QTest::mouseClick(form->EnvelopeNavigator->Button(TNavButton::Post), Qt::LeftButton);
+        QCOMPARE(StoredAmount("77", QDate(2024, 1, 14)), QString("88"));
     }
 
     // A second gift in one envelope on one Sunday: the data module's message when the next
