@@ -4,6 +4,7 @@
 #include "data/vtxDataM.h"
 
 #include "data/vtxGlobalsU.h"
+#include "engine/ESBDates.h"
 
 void TDataMod::AttachRules() {
     RosterS->OnDataChange = [this](Field* field) { RosterSDataChange(field); };
@@ -180,7 +181,11 @@ void TDataMod::EnvelopeSDataChange(Field*) {
     CurrentPledgeAmount = hasRow ? t->FieldByName("PledgeAmount")->AsCurrency() : Currency();
 }
 
-DataAction TDataMod::EnvelopeOfferingTPostError(DataSet&, const EDatabaseError&) {
+DataAction TDataMod::EnvelopeOfferingTPostError(DataSet&, const EDatabaseError& error) {
+    // The message names one cause, a second gift in one envelope on one date; any other
+    // refusal keeps the engine's own message, which says what went wrong.
+    if (error.Kind() != ErrorKind::KeyViolation)
+        return DataAction::Fail;
     return Refuse("There was a posting error.  You may have tried to add\n"
                   "an envelope twice for the same date.");
 }
@@ -191,9 +196,8 @@ void TDataMod::OfferingTCalcFields(DataSet& dataSet) {
 }
 
 void TDataMod::EnvelopeOfferingTCalcFields(DataSet& dataSet) {
-    const QDate date = dataSet.FieldByName("OfferingDate")->AsDate();
-    if (date.isValid())
-        dataSet.FieldByName("Quarter")->SetAsInteger((date.month() - 1) / 3 + 1);
-    else
-        dataSet.FieldByName("Quarter")->Clear();
+    // A gift without an offering date is taken as given on day 0 (30 December 1899), so it
+    // counts in quarter 4.
+    const TDateTime date = dataSet.FieldByName("OfferingDate")->AsDateTime();
+    dataSet.FieldByName("Quarter")->SetAsInteger(QuarterOfDate(date));
 }
