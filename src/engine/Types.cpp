@@ -106,6 +106,12 @@ QDate ParseShortDate(const QString& input) {
     d = ParseTwoDigitYearDate(text);
     if (d.isValid())
         return d;
+    // A format that names the month: Qt reads the two digits, the rule gives the century.
+    QString two = ShortDateFormat();
+    two.replace("yyyy", "yy");
+    d = locale.toDate(text, two);
+    if (d.isValid())
+        return QDate(ExpandTwoDigitYear(d.year() % 100), d.month(), d.day());
     d = QDate::fromString(text, Qt::ISODate);
     return d;
 }
