@@ -2,6 +2,7 @@
 
 #include "engine/EDatabaseError.h"
 #include "engine/TableBackup.h"
+#include "toolkit/vtxFolderLists.h"
 
 #include <QDir>
 #include <QFile>
@@ -37,8 +38,7 @@ QString CopyPlainFile(const QString& source, const QString& target) {
 } // namespace
 
 QStringList BackupListFiles(const QString& folder) {
-    return QDir(folder).entryList(QDir::Files | QDir::NoDotAndDotDot,
-                                  QDir::Name | QDir::IgnoreCase);
+    return TFileListBox::ListFiles(folder);
 }
 
 bool ExcludedFromBackup(const QString& fileName, const QStringList& listed) {

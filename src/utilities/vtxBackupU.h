@@ -12,7 +12,7 @@
 #include <functional>
 
 // The ordinary files of a folder (not hidden, not system files, not folders), with their
-// extensions, in the order the file list shows them (by name, ignoring case).
+// extensions, in the order the window's file list shows them (by name, ignoring case).
 QStringList BackupListFiles(const QString& folder);
 
 // True for a file the backup leaves out: the extensions ".LCK" and ".INI" (exactly so, in
