@@ -91,6 +91,10 @@ QString TTUtility::PrivateFolder() {
     return folder;
 }
 
+QString TTUtility::ErrorTableFile() {
+    return PrivateFolder() + QStringLiteral("__VERERR.DB");
+}
+
 void TTUtility::SetPrivateFolder(const QString& folder) {
     PrivateFolderPath() = WithSeparator(folder);
 }
@@ -157,7 +161,7 @@ void TTUtility::SetUpTable(const QString& sourceFolder, const QString& tableFile
         borrowFolder.isEmpty() ? QString() : WithSeparator(borrowFolder) + tableFile;
     AltStructAlways = !borrowed.isEmpty() && QFileInfo(borrowed).isFile();
     AltStructName = AltStructAlways ? borrowed : QString();
-    ErrorTableName = PrivateFolder() + QStringLiteral("__VERERR.DB");
+    ErrorTableName = ErrorTableFile();
     KeyViolName = folder + QStringLiteral("KEYVIOL.DB");
     ProblemName = folder + QStringLiteral("PROBLEMS.DB");
     BackupName = folder + info.completeBaseName() + "_." + info.suffix();

@@ -66,6 +66,8 @@ public:
     // The folder of the session's private files (the error table): made on first use.
     static QString PrivateFolder();
     static void SetPrivateFolder(const QString& folder); // tests
+    // The error table of a batch: "__VERERR.DB" in the private folder.
+    static QString ErrorTableFile();
 
     // Sets up a table of the source folder: raises "Table not found." for a file that does
     // not exist and "TUtility only currently supports the ttParadox table type." for one
