@@ -47,8 +47,8 @@ struct TableProperties {
 // structure cannot be read.
 bool ReadTableProperties(const QString& path, TableProperties* properties, QString* why);
 
-// How many integrity-check steps of SQLite a table of that many rows and indexes takes,
-// for the progress of the check (in thousands).
-qint64 IntegritySteps(qint64 rows, int indexes);
+// How many integrity-check steps of SQLite a table of that many rows, indexes and fields
+// takes, for the progress of the check (in thousands).
+qint64 IntegritySteps(qint64 rows, int indexes, int columns);
 
 } // namespace tutil
