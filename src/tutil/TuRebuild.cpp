@@ -268,14 +268,15 @@ bool MoveWithJournal(const QString& from, const QString& to) {
     return true;
 }
 
-// Reads the rows of a sound table through SQLite, in row-id order.
+// Reads the rows of a sound table through SQLite, in row-id order, from the table's own
+// pages (an index may be the damaged part).
 void CopyRows(const QString& path, const TableDesc& own, qint64 expected, NewTableFile& target,
               RebuildOutcome& outcome, const RebuildProgressFn& progress) {
     SqliteConnection conn(path, false, QFileInfo(path).fileName());
     QStringList columns{"rowid"};
     for (const ColumnDesc& c : own.columns)
         columns << QuoteName(c.name);
-    auto stmt = conn.Prepare(QString("SELECT %1 FROM %2 ORDER BY rowid")
+    auto stmt = conn.Prepare(QString("SELECT %1 FROM %2 NOT INDEXED ORDER BY rowid")
                                  .arg(columns.join(", "), QuoteName(own.mainTable)));
     QVariantList values;
     qint64 done = 0;
