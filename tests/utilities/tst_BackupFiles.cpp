@@ -2,7 +2,7 @@
 // and not counted, and that a backup made while rows are posted opens as a data folder
 // holding them.
 #include "TableFiles.h"
-#include "app/vtxGlobalsU.h"
+#include "data/vtxGlobalsU.h"
 #include "engine/TableBackup.h"
 #include "toolkit/Dialogs.h"
 #include "utilities/vtxBackupU.h"

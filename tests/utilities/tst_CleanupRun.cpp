@@ -1,7 +1,7 @@
 // The cleanup of the Database Cleanup window over the data module: which tables each
 // category empties, in which order, the messages, and where it stops.
 #include "TableFiles.h"
-#include "app/vtxGlobalsU.h"
+#include "data/vtxGlobalsU.h"
 #include "toolkit/Dialogs.h"
 #include "utilities/vtxDBCleanupU.h"
 
