@@ -8,6 +8,10 @@
 #include <QDir>
 #include <QFileInfo>
 
+#ifndef VTX_TUTIL_FROM_BIN
+#define VTX_TUTIL_FROM_BIN "../lib/vestrix"
+#endif
+
 namespace {
 
 QString& LibraryFileOverride() {
@@ -75,7 +79,14 @@ QString TTUtility::LibraryFileName() {
 QString TTUtility::LibraryFile() {
     if (!LibraryFileOverride().isEmpty())
         return LibraryFileOverride();
-    return QCoreApplication::applicationDirPath() + '/' + LibraryFileName();
+    // Beside the program (the build folder), else in the installation's library folder.
+    const QDir program(QCoreApplication::applicationDirPath());
+    const QString beside = program.absoluteFilePath(LibraryFileName());
+    if (QFileInfo::exists(beside))
+        return beside;
+    const QString installed = QDir::cleanPath(
+        program.absoluteFilePath(QStringLiteral(VTX_TUTIL_FROM_BIN "/") + LibraryFileName()));
+    return QFileInfo::exists(installed) ? installed : beside;
 }
 
 void TTUtility::SetLibraryFile(const QString& path) {
