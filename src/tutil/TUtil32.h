@@ -66,7 +66,7 @@ enum {
 // Progress, reported through the call-back while an operation runs.
 enum { TU_PROGRESS_VERIFY = 1, TU_PROGRESS_REBUILD = 2, TU_PROGRESS_TEXT = 3 };
 
-typedef struct {
+typedef struct TUProgress {
     int kind;        // TU_PROGRESS_...
     int phase;       // verify: 0 header, 1 index, 2 data of the table; 3 header, 4 index,
                      // 5 data, 6 integrity of its secondary indexes
@@ -79,13 +79,13 @@ typedef struct {
 typedef void (*TUCallBack)(void* user, const TUProgress* progress);
 
 // Properties of a table.
-typedef struct {
+typedef struct TUCurProps {
     long long records;
     int fields;
     int recordSize; // bytes of a stored row, on average
 } TUCurProps;
 
-typedef struct {
+typedef struct TUExtTblProps {
     int masterPassword; // 0 or 1
     int auxPasswords;
 } TUExtTblProps;
