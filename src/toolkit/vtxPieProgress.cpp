@@ -1,5 +1,6 @@
 #include "toolkit/vtxPieProgress.h"
 
+#include <QFontMetricsF>
 #include <QPainter>
 #include <algorithm>
 
@@ -40,8 +41,9 @@ void TPieProgress::paintEvent(QPaintEvent*) {
     painter.setFont(small);
     // The percent on a patch of the window's colour, readable over the slice.
     const QString text = QStringLiteral("%1%").arg(m_value);
-    QRectF box = painter.boundingRect(circle, Qt::AlignCenter, text);
-    box.adjust(-2, 0, 2, 0);
+    const QFontMetricsF metrics(small);
+    QRectF box(0, 0, metrics.horizontalAdvance(text) + 4, metrics.height());
+    box.moveCenter(circle.center());
     painter.setPen(Qt::NoPen);
     painter.setBrush(palette().window());
     painter.drawRoundedRect(box, 3, 3);

@@ -21,6 +21,16 @@ class TestPieProgress : public QObject {
     }
 
 private slots:
+    void thePercentIsReadableOverTheSlice() {
+        TPieProgress pie;
+        pie.resize(48, 48);
+        pie.SetValue(100);
+        const QImage image = pie.grab().toImage();
+        // The middle of the full slice is the window's colour behind the percent.
+        const QColor middle = image.pixelColor(image.width() / 2 - 1, image.height() / 2 + 3);
+        QVERIFY(middle != pie.ForeColor());
+    }
+
     void valuesStayWithinAHundred() {
         TPieProgress pie;
         pie.SetValue(140);
