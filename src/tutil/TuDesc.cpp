@@ -115,6 +115,13 @@ QString TableNameOfFile(const QString& path) {
     return QFileInfo(path).completeBaseName();
 }
 
+bool HoldsTableOfFile(const QString& path, const QString& table) {
+    const QString base = TableNameOfFile(path);
+    // A rebuild keeps the old file as "<table>_": it still holds the table of that name.
+    return base.compare(table, Qt::CaseInsensitive) == 0 ||
+           base.compare(table + '_', Qt::CaseInsensitive) == 0;
+}
+
 bool SameSql(const QString& a, const QString& b) {
     static const QRegularExpression blanks(QStringLiteral("\\s+"));
     QString x = a, y = b;
@@ -171,6 +178,11 @@ DescRead ReadTableDesc(const QString& path, TableDesc* desc, QString* why) {
             }
         }
         const ObjectDesc* main = d.MainTable();
+        for (const ObjectDesc& o : d.objects)
+            if (!main && o.type == "table" && HoldsTableOfFile(path, o.name)) {
+                d.mainTable = o.name;
+                main = &o;
+            }
         if (!main) {
             bool anyTable = false;
             for (const ObjectDesc& o : d.objects)

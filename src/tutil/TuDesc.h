@@ -51,6 +51,9 @@ struct TableDesc {
 
 // The name of the table a file holds: its file name without the extension.
 QString TableNameOfFile(const QString& path);
+// True when the file holds the table by its name: named after it, or kept by a rebuild as
+// its backup table ("vtxRosterT_.DB" holds vtxRosterT).
+bool HoldsTableOfFile(const QString& path, const QString& table);
 
 enum class DescRead {
     Ok,

@@ -346,7 +346,7 @@ RebuildOutcome RebuildTableFile(const QString& path, const TableDesc& target,
         if (text)
             text(line);
     };
-    if (TableNameOfFile(path).compare(target.mainTable, Qt::CaseInsensitive) != 0)
+    if (!HoldsTableOfFile(path, target.mainTable))
         throw RebuildError{TUERR_INVALIDDESC,
                            QStringLiteral("The structure describes table %1, not %2.")
                                .arg(target.mainTable, fileName)};

@@ -275,6 +275,19 @@ private slots:
         QCOMPARE(lines.last(), "The old table is kept as vtxRosterT_.DB.");
     }
 
+    void theKeptOldTableIsStillTheTableItHeld() {
+        const QList<qint64> lost = Damage("overwritten row page", Data());
+        TTUtility utility;
+        utility.SetUpTable(Data(), kRosterFile);
+        utility.Rebuild(false);
+        // "vtxRosterT_.DB" holds the damaged roster: verified as such, and it can be rebuilt.
+        utility.SetUpTable(Data(), "vtxRosterT_.DB");
+        QCOMPARE(utility.Verify(), 2);
+        utility.Rebuild(false);
+        QCOMPARE(ReadRows(Data() + "vtxRosterT_.DB", "vtxRosterT"),
+                 Without(PristineRoster(), lost));
+    }
+
     void theErrorTableCollectsTheBatch() {
         Damage("overwritten index page", Data());
         OverwritePage(Data() + "vtxBaptismT.db",
