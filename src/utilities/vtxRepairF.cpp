@@ -101,6 +101,11 @@ TRepairForm::TRepairForm(QWidget* owner, const TRepairDialog* settings)
     (new TCloseGuard(this))->OnClose([] { QFile::remove(TTUtility::ErrorTableFile()); });
 
     // ---- databases and tables -------------------------------------------------------
+    // The backups beside the program are the natural place to borrow a structure from:
+    // the session knows them as "Backups" unless an alias of that name names another folder.
+    const QString backups = ProgramFolder + QStringLiteral("Backups");
+    if (QFileInfo(backups).isDir() && !Aliases::Has(QStringLiteral("Backups")))
+        Aliases::SetPath(QStringLiteral("Backups"), backups);
     QStringList databases = Aliases::Names() + Database::Names();
     databases.removeDuplicates();
     databases.sort(Qt::CaseInsensitive);

@@ -9,7 +9,9 @@
 // indicators of the verification and one of the rebuild, and appends every message of the
 // run to the batch log, which "Save Batch Log" writes to a text file. "View Error Table"
 // shows what the last Verify Only found. The program's own tables on a file being rebuilt
-// are closed for the rebuild and opened again after it.
+// are closed for the rebuild and opened again after it. The "Backups" folder beside the
+// program, where the Data Backup window puts its copies, is offered as the database
+// "Backups" (unless an alias of that name exists).
 //
 // Creating the window loads the library: without it the creation fails with "Unable to
 // Load " and the library's file name (ETUtilityLoadError).

@@ -83,6 +83,22 @@ private slots:
         QCOMPARE(form->VerifyRebuildButton->text(), "Verify && Rebuild");
     }
 
+    void theBackupsBesideTheProgramMayLendTheirStructure() {
+        QDir().mkpath(fx.ProgramFolderPath() + "Backups");
+        WriteAt(fx.DataFolder() + "vtxRosterT.DB", 0, QByteArray(100, '\0'));
+        QFile::copy(UtilitiesFixture::Filled() + "vtxRosterT.DB",
+                    fx.ProgramFolderPath() + "Backups/vtxRosterT.DB");
+        TRepairForm* form = OpenOnData();
+        Choose(form->BorrowDBCombo, "Backups");
+        QCOMPARE(form->BorrowFolder(), fx.ProgramFolderPath() + "Backups/");
+        form->show();
+        ClickTable(form, "vtxRosterT.DB");
+        form->VerifyRebuildClick();
+        QCOMPARE(Items(form->BatchLog).last(), RebuildCompleted);
+        QCOMPARE(ReadRows(fx.DataFolder() + "vtxRosterT.DB", "vtxRosterT").size(), 40);
+        Aliases::Remove("Backups");
+    }
+
     void aSourceDatabaseListsItsTables() {
         TableFiles::WriteAt(fx.DataFolder() + "notes.txt", 0, "not a table");
         TRepairForm* form = OpenOnData();
