@@ -190,7 +190,6 @@ TRepairForm::TRepairForm(QWidget* owner, const TRepairDialog* settings)
 
     BatchLog = new QListWidget(this);
     BatchLog->setObjectName("BatchLog");
-    BatchLog->setMinimumHeight(140);
 
     // ---- layout --------------------------------------------------------------------------
     auto* dbRow = new QHBoxLayout;
@@ -249,6 +248,8 @@ TRepairForm::TRepairForm(QWidget* owner, const TRepairDialog* settings)
     connect(BorrowDBCombo, &QComboBox::activated, this, &TRepairForm::BorrowDBChange);
     connect(TableList, &QListWidget::itemClicked, this,
             [this](QListWidgetItem* item) { TableClick(item->text()); });
+    // A selection made with the keyboard (Space, Ctrl+A) updates the missing list as well.
+    connect(TableList, &QListWidget::itemSelectionChanged, this, &TRepairForm::UpdateMissingList);
     connect(AllButton, &QPushButton::clicked, this, &TRepairForm::AllClick);
     connect(NoneButton, &QPushButton::clicked, this, &TRepairForm::NoneClick);
     connect(VerifyOnlyButton, &QPushButton::clicked, this, &TRepairForm::VerifyOnlyClick);
@@ -272,6 +273,9 @@ TRepairForm::TRepairForm(QWidget* owner, const TRepairDialog* settings)
     UpdateMissingList();
     ResetIndicators();
     ClearProperties();
+    // A dialog of one size, with room for a long log.
+    BatchLog->setMinimumHeight(200);
+    setFixedSize(860, std::max(720, sizeHint().height()));
     Look::CentreOnDesktop(this);
 }
 

@@ -128,6 +128,10 @@ private slots:
         QCOMPARE(form->FieldsValue->text(), "15");
         QCOMPARE(form->PasswordValue->text(), "False");
         QCOMPARE(form->AuxPasswordsValue->text(), "0");
+        // Selected with the keyboard: the missing list follows too.
+        form->TableList->setFocus();
+        QTest::keyClick(form->TableList, Qt::Key_A, Qt::ControlModifier);
+        QCOMPARE(form->MissingList->count(), form->TableList->count() - 1);
         Aliases::Remove("ParishBorrow");
     }
 
