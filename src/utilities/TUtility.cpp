@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QHash>
 
 #ifndef VTX_TUTIL_FROM_BIN
 #define VTX_TUTIL_FROM_BIN "../lib/vestrix"
@@ -222,7 +223,11 @@ QByteArray TTUtility::OwnDescription() {
     const QString fileName = QFileInfo(TableName).fileName();
     const DataTableDef* def = FindDataTableDef(fileName);
     if (def && def->def.tableName.compare(fileName, Qt::CaseInsensitive) == 0) {
-        // The program's own definition, written by the engine into a scratch file.
+        // The program's own definition, written by the engine into a scratch file once per
+        // table for the whole run (it does not change while the program runs).
+        static QHash<QString, QByteArray> described;
+        if (const auto it = described.constFind(def->def.tableName); it != described.constEnd())
+            return m_ownDesc = *it;
         const QString scratch = PrivateFolder() + QStringLiteral("__TMP/");
         QDir(scratch).removeRecursively();
         QDir().mkpath(scratch);
@@ -237,6 +242,7 @@ QByteArray TTUtility::OwnDescription() {
             throw;
         }
         QDir(scratch).removeRecursively();
+        described.insert(def->def.tableName, m_ownDesc);
         return m_ownDesc;
     }
     try {
