@@ -101,7 +101,7 @@ void TRepairBatch::Decide(const QString& table) {
                 .arg(table)
                 .arg(status));
         Say(RebuildingTable);
-        Rebuild(table, false);
+        Rebuild(false);
         Say(RebuildCompleted);
     } else if (status < 4) {
         Say(QStringLiteral("Borrowed Structure        : %1 (status %2)")
@@ -112,15 +112,14 @@ void TRepairBatch::Decide(const QString& table) {
             Say(table + CannotRebuild);
             return;
         }
-        Rebuild(table, true);
+        Rebuild(true);
         Say(RebuildCompleted);
     } else {
         Say(QStringLiteral("%1 is not repairable (status %2)").arg(table).arg(status));
     }
 }
 
-void TRepairBatch::Rebuild(const QString& table, bool fromBorrowed) {
-    Q_UNUSED(table);
+void TRepairBatch::Rebuild(bool fromBorrowed) {
     const QString path = m_utility.TableName;
     if (OnCaption)
         OnCaption(false, true);

@@ -62,7 +62,7 @@ public:
 private:
     void Say(const QString& line);
     void Decide(const QString& table);
-    void Rebuild(const QString& table, bool fromBorrowed);
+    void Rebuild(bool fromBorrowed);
 
     TTUtility& m_utility;
 };
