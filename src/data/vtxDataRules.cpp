@@ -3,8 +3,8 @@
 //
 #include "data/vtxDataM.h"
 
-#include "app/vtxGlobalsU.h"
-#include "toolkit/Dialogs.h"
+#include "data/vtxGlobalsU.h"
+#include "engine/ESBDates.h"
 
 void TDataMod::AttachRules() {
     RosterS->OnDataChange = [this](Field* field) { RosterSDataChange(field); };
@@ -54,7 +54,9 @@ void TDataMod::AttachRules() {
 
 namespace {
 
-QString Cut(const QString& text, int length) { return text.left(length); }
+QString Cut(const QString& text, int length) {
+    return text.left(length);
+}
 
 // The post-error messages name one cause: a key already in use (and, for services,
 // a date or time left out). Every other refusal (a table locked by another user, a
@@ -64,17 +66,17 @@ bool IsKeyViolation(const EDatabaseError& error) {
     return error.Kind() == ErrorKind::KeyViolation;
 }
 
-// Shows a rule's message; the post is then abandoned quietly.
+// Hands a rule's message to the program's sink; the post is then abandoned quietly.
 DataAction Refuse(const QString& message) {
-    Dialogs::ShowMessage(message);
+    ShowRuleMessage(message);
     return DataAction::Abort;
 }
 
 } // namespace
 
 void TDataMod::RosterSDataChange(Field*) {
-    const bool hasRow = RosterT->Active() && (!RosterT->IsEmpty() ||
-                                              RosterT->State() == DataSetState::Insert);
+    const bool hasRow =
+        RosterT->Active() && (!RosterT->IsEmpty() || RosterT->State() == DataSetState::Insert);
     ActiveRecordNumber = hasRow ? RosterT->FieldByName("RecordNumber")->AsInteger() : 0;
     ActiveFName = hasRow ? Cut(RosterT->FieldByName("FName")->AsString(), 20) : QString();
     ActiveLName = hasRow ? Cut(RosterT->FieldByName("LName")->AsString(), 40) : QString();
@@ -157,8 +159,16 @@ DataAction TDataMod::WorshipTPostError(DataSet&, const EDatabaseError& error) {
 }
 
 void TDataMod::WorshipMemoTBeforePost(DataSet& dataSet) {
-    dataSet.FieldByName("WorshipDate")->SetValue(WorshipT->FieldByName("WorshipDate")->Value());
-    dataSet.FieldByName("WorshipTime")->SetValue(WorshipT->FieldByName("WorshipTime")->Value());
+    Field* date = dataSet.FieldByName("WorshipDate");
+    Field* time = dataSet.FieldByName("WorshipTime");
+    date->SetValue(WorshipT->FieldByName("WorshipDate")->Value());
+    time->SetValue(WorshipT->FieldByName("WorshipTime")->Value());
+    // A memo belongs to a service with a date and a time: a memo without them would be
+    // stored under no service, or under another one once the service is given its date.
+    if (date->IsNull() || time->IsNull()) {
+        WorshipTPostError(dataSet, EDatabaseError(QString(), ErrorKind::RequiredField));
+        throw EAbort();
+    }
 }
 
 DataAction TDataMod::MusicLibraryTPostError(DataSet&, const EDatabaseError& error) {
@@ -180,11 +190,14 @@ DataAction TDataMod::MusicUseTPostError(DataSet&, const EDatabaseError& error) {
 void TDataMod::EnvelopeSDataChange(Field*) {
     Table* t = EnvelopeT;
     const bool hasRow = t->Active() && (!t->IsEmpty() || t->State() == DataSetState::Insert);
-    CurrentEnvelopeNumber = hasRow ? Cut(t->FieldByName("EnvelopeNumber")->AsString(), 10) : QString();
+    CurrentEnvelopeNumber =
+        hasRow ? Cut(t->FieldByName("EnvelopeNumber")->AsString(), 10) : QString();
     CurrentPledgeAmount = hasRow ? t->FieldByName("PledgeAmount")->AsCurrency() : Currency();
 }
 
 DataAction TDataMod::EnvelopeOfferingTPostError(DataSet&, const EDatabaseError& error) {
+    // The message names one cause, a second gift in one envelope on one date; any other
+    // refusal keeps the engine's own message, which says what went wrong.
     if (!IsKeyViolation(error))
         return DataAction::Fail;
     return Refuse("There was a posting error.  You may have tried to add\n"
@@ -197,9 +210,8 @@ void TDataMod::OfferingTCalcFields(DataSet& dataSet) {
 }
 
 void TDataMod::EnvelopeOfferingTCalcFields(DataSet& dataSet) {
-    const QDate date = dataSet.FieldByName("OfferingDate")->AsDate();
-    if (date.isValid())
-        dataSet.FieldByName("Quarter")->SetAsInteger((date.month() - 1) / 3 + 1);
-    else
-        dataSet.FieldByName("Quarter")->Clear();
+    // A gift without an offering date is taken as given on day 0 (30 December 1899), so it
+    // counts in quarter 4.
+    const TDateTime date = dataSet.FieldByName("OfferingDate")->AsDateTime();
+    dataSet.FieldByName("Quarter")->SetAsInteger(QuarterOfDate(date));
 }

@@ -1,5 +1,6 @@
 #include "engine/DataSet.h"
 
+#include "engine/Collation.h"
 #include "engine/DataSource.h"
 
 namespace {
@@ -33,6 +34,12 @@ void DataSet::SetFieldDefs(const QList<FieldDef>& defs) {
 }
 
 Field* DataSet::FindField(const QString& name) const {
+    // Rules ask for fields by name for every row they compute (a million rows for a report),
+    // nearly always spelt as defined: comparing the names, which mostly differ in length,
+    // costs less than hashing the name, let alone folding its case first.
+    for (Field* f : m_fieldList)
+        if (f->FieldName() == name)
+            return f;
     return m_fieldsByName.value(name.toLower(), nullptr);
 }
 
@@ -173,7 +180,7 @@ const QVector<QVariant>& DataSet::CachedRow(qint64 rowId) {
     return *m_cache.insert(rowId, std::move(values));
 }
 
-const DataSet::Unreadable* DataSet::UnreadableRow(qint64 rowId) const {
+const DataSet::RowTrouble* DataSet::UnreadableRow(qint64 rowId) const {
     auto it = m_unreadable.constFind(rowId);
     return it == m_unreadable.constEnd() ? nullptr : &*it;
 }
@@ -181,7 +188,7 @@ const DataSet::Unreadable* DataSet::UnreadableRow(qint64 rowId) const {
 bool DataSet::SettleOnCurrent() {
     if (m_cur < 0 || m_cur >= m_rows.size())
         return false;
-    const Unreadable* trouble = UnreadableRow(m_rows[m_cur]);
+    const RowTrouble* trouble = UnreadableRow(m_rows[m_cur]);
     if (!trouble)
         return false;
     if (trouble->gone) {
@@ -265,11 +272,14 @@ qint64 DataSet::FindRow(const QStringList& fields, const QVariantList& values,
             const bool text =
                 fs[i]->DataType() == FieldType::Text || fs[i]->DataType() == FieldType::Memo;
             if (text) {
+                // The comparison the table files' indexes and the search boxes use.
                 const QString h = have.toString();
                 const QString w = want.toString();
-                const Qt::CaseSensitivity cs =
-                    (options & CaseInsensitive) ? Qt::CaseInsensitive : Qt::CaseSensitive;
-                match = (options & PartialKey) ? h.startsWith(w, cs) : h.compare(w, cs) == 0;
+                if (options & CaseInsensitive)
+                    match =
+                        (options & PartialKey) ? MatchPrefix(h, w) >= 0 : CompareText(h, w) == 0;
+                else
+                    match = (options & PartialKey) ? h.startsWith(w) : h == w;
             } else {
                 match = fs[i]->Normalize(want) == have;
             }
@@ -478,7 +488,7 @@ void DataSet::Edit() {
     m_cache.remove(id);
     m_unreadable.remove(id);
     LoadCurrent();
-    if (const Unreadable* trouble = UnreadableRow(id)) {
+    if (const RowTrouble* trouble = UnreadableRow(id)) {
         if (!trouble->gone)
             throw EDatabaseError(trouble->message, ErrorKind::Damaged);
         ReloadRows(true);
@@ -496,9 +506,11 @@ void DataSet::Edit() {
 void DataSet::CheckRequired() {
     for (int i = 0; i < m_defs.size(); ++i) {
         const FieldDef& d = m_defs[i];
-        if (d.kind == FieldKind::Data && d.required && IsNullValue(m_buffer[i]))
+        if (d.kind == FieldKind::Data && d.required && IsNullValue(m_buffer[i])) {
+            FocusControl(m_fieldList[i]);
             throw EDatabaseError(QString("Field '%1' must have a value").arg(d.name),
                                  ErrorKind::RequiredField);
+        }
     }
 }
 
@@ -604,7 +616,7 @@ void DataSet::Cancel() {
             d.m_cache.remove(id);
             d.m_unreadable.remove(id);
             d.LoadCurrent();
-            const Unreadable* trouble = d.UnreadableRow(id);
+            const RowTrouble* trouble = d.UnreadableRow(id);
             if (trouble && trouble->gone)
                 d.ReloadRows(true);
         });

@@ -118,6 +118,11 @@ public:
     void EnableControls();
     bool ControlsDisabled() const { return m_disableCount > 0; }
 
+    // Asks the controls bound to a field to take the focus (the data sources' focusControl):
+    // a post refused for an empty required field does so before it raises, so the user
+    // lands on what is missing.
+    void FocusControl(Field* field);
+
     // Data sources pointing here register themselves.
     void AddDataSource(DataSource* source);
     void RemoveDataSource(DataSource* source);
@@ -182,11 +187,11 @@ protected:
 
 private:
     // A row of the list that could not be read.
-    struct Unreadable {
+    struct RowTrouble {
         bool gone = false; // no longer in the table (deleted by another user)
         QString message;   // for a damaged row: what the user is told
     };
-    const Unreadable* UnreadableRow(qint64 rowId) const;
+    const RowTrouble* UnreadableRow(qint64 rowId) const;
     qint64 DisplayRowId(int row) const; // 0 for the row being edited or inserted
     // After an explicit move: a row deleted by another user makes the list be read
     // again (true when it was); a damaged row is reported (the cursor stays on it).
@@ -219,7 +224,7 @@ private:
     DataSetState m_stateBeforeCalc = DataSetState::Inactive;
 
     QHash<qint64, QVector<QVariant>> m_cache;
-    QHash<qint64, Unreadable> m_unreadable;
+    QHash<qint64, RowTrouble> m_unreadable;
     bool m_containNotify = false; // after a commit: a failing listener stops nothing
     int m_disableCount = 0;
     bool m_pendingNotify = false;

@@ -55,7 +55,7 @@ QString DataSet::DisplayText(int row, int field) {
         return {};
     const QVariant value = DisplayValue(row, field);
     // A row that cannot be read is never shown as an empty record.
-    if (const Unreadable* trouble = UnreadableRow(DisplayRowId(row)))
+    if (const RowTrouble* trouble = UnreadableRow(DisplayRowId(row)))
         return trouble->gone ? kGoneRowText : kDamagedRowText;
     return m_fieldList[field]->FormatDisplay(value);
 }
@@ -106,6 +106,12 @@ void DataSet::EnableControls() {
         NotifyRowsChanged();
         NotifyDataChanged(nullptr);
     }
+}
+
+void DataSet::FocusControl(Field* field) {
+    const QList<DataSource*> sources = m_sources;
+    for (DataSource* s : sources)
+        s->FocusControl(field);
 }
 
 void DataSet::AddDataSource(DataSource* source) {

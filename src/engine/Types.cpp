@@ -5,6 +5,7 @@
 #include <QRegularExpression>
 #include <QVariant>
 #include <cmath>
+#include <limits>
 
 namespace {
 const QDate kDayZero(1899, 12, 30);
@@ -46,6 +47,55 @@ QString FormatShortDate(const QDate& date) {
     return date.isValid() ? QLocale().toString(date, ShortDateFormat()) : QString();
 }
 
+int ExpandTwoDigitYear(int twoDigitYear, const QDate& today) {
+    const int lastYear = today.year() + 20;
+    int year = lastYear - lastYear % 100 + twoDigitYear % 100;
+    if (year > lastYear)
+        year -= 100;
+    return year;
+}
+
+namespace {
+
+// A date typed in the short date format with a two-digit year ("5/3/62"): the day, month
+// and year in the format's order between its separators, the year read with
+// ExpandTwoDigitYear. Invalid for any other text, and for formats that name the month.
+QDate ParseTwoDigitYearDate(const QString& text) {
+    const QString format = QLocale().dateFormat(QLocale::ShortFormat);
+    static const QRegularExpression fields("d+|M+|y+");
+    QString pattern = "^";
+    QList<QChar> order;
+    qsizetype at = 0;
+    for (auto it = fields.globalMatch(format); it.hasNext();) {
+        const QRegularExpressionMatch m = it.next();
+        if (m.capturedLength() > 2 && m.captured().front() != u'y')
+            return {}; // a month or weekday name
+        pattern += QRegularExpression::escape(format.mid(at, m.capturedStart() - at));
+        pattern += m.captured().front() == u'y' ? "(\\d{2})" : "(\\d{1,2})";
+        order << m.captured().front();
+        at = m.capturedEnd();
+    }
+    pattern += QRegularExpression::escape(format.mid(at)) + "$";
+    if (order.size() != 3)
+        return {};
+    const QRegularExpressionMatch m = QRegularExpression(pattern).match(text);
+    if (!m.hasMatch())
+        return {};
+    int day = 0, month = 0, year = 0;
+    for (int i = 0; i < 3; ++i) {
+        const int value = m.captured(i + 1).toInt();
+        if (order[i] == u'd')
+            day = value;
+        else if (order[i] == u'M')
+            month = value;
+        else
+            year = ExpandTwoDigitYear(value);
+    }
+    return QDate(year, month, day);
+}
+
+} // namespace
+
 QDate ParseShortDate(const QString& input) {
     const QString text = input.trimmed();
     if (text.isEmpty())
@@ -54,17 +104,15 @@ QDate ParseShortDate(const QString& input) {
     QDate d = locale.toDate(text, ShortDateFormat());
     if (d.isValid())
         return d;
-    // Two-digit years: the century that brings the year nearest to today.
+    d = ParseTwoDigitYearDate(text);
+    if (d.isValid())
+        return d;
+    // A format that names the month: Qt reads the two digits, the rule gives the century.
     QString two = ShortDateFormat();
     two.replace("yyyy", "yy");
     d = locale.toDate(text, two);
-    if (d.isValid()) {
-        const int thisYear = QDate::currentDate().year();
-        int year = (thisYear / 100) * 100 + d.year() % 100;
-        if (year > thisYear + 50)
-            year -= 100;
-        return QDate(year, d.month(), d.day());
-    }
+    if (d.isValid())
+        return QDate(ExpandTwoDigitYear(d.year() % 100), d.month(), d.day());
     d = QDate::fromString(text, Qt::ISODate);
     return d;
 }
@@ -100,7 +148,20 @@ QString FormatTime(const QTime& time) {
 Currency Currency::FromDouble(double value) {
     if (!std::isfinite(value))
         return {};
-    return FromUnits(static_cast<int64_t>(std::llround(value * 10000.0)));
+    // value * 10000 exactly, as the rounded product and its rounding error, so that an
+    // amount read back from the file is the amount that was written.
+    const double high = value * 10000.0;
+    if (!(std::fabs(high) < 9.0e18))
+        return FromUnits(high < 0 ? std::numeric_limits<int64_t>::min() + 1
+                                  : std::numeric_limits<int64_t>::max());
+    const double low = std::fma(value, 10000.0, -high);
+    double units = std::round(high); // half away from zero
+    const double rest = (high - units) + low;
+    if (rest > 0.5 || (rest == 0.5 && units >= 0))
+        units += 1;
+    else if (rest < -0.5 || (rest == -0.5 && units <= 0))
+        units -= 1;
+    return FromUnits(static_cast<int64_t>(units));
 }
 
 Currency Currency::FromString(const QString& input, bool* ok) {
@@ -128,7 +189,12 @@ Currency Currency::FromString(const QString& input, bool* ok) {
             *ok = false;
         return {};
     }
-    int64_t whole = m.captured(1).isEmpty() ? 0 : m.captured(1).toLongLong();
+    // Beyond 14 whole digits the amount is only known to be too large: it is held as
+    // 10^14, which every money field refuses (and which cannot overflow below).
+    QString digits = m.captured(1);
+    while (digits.size() > 1 && digits.startsWith('0'))
+        digits.remove(0, 1);
+    int64_t whole = digits.size() > 14 ? 100'000'000'000'000 : digits.toLongLong();
     QString frac = m.captured(2);
     int64_t fracUnits = 0;
     if (!frac.isEmpty()) {

@@ -3,8 +3,10 @@
 #include <QApplication>
 #include <QDialog>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QInputDialog>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <deque>
 
 namespace Dialogs {
@@ -31,7 +33,7 @@ QString Caption(const QString& caption) {
 }
 
 void Record(const QString& kind, const QString& caption, const QString& text,
-            Icon icon = Icon::None, QMessageBox::StandardButtons buttons = {}) {
+            Icon icon = Icon::None, Buttons buttons = {}) {
     S().log.append(Shown{kind, caption, text, icon, buttons});
 }
 
@@ -51,18 +53,38 @@ QMessageBox::Icon ToQt(Icon icon) {
     return QMessageBox::NoIcon;
 }
 
-int DefaultButton(QMessageBox::StandardButtons buttons) {
-    for (QMessageBox::StandardButton b : {QMessageBox::Ok, QMessageBox::Yes, QMessageBox::No,
-                                          QMessageBox::Cancel, QMessageBox::Close})
+// The facade's buttons and Qt's, one for one.
+constexpr std::pair<Button, QMessageBox::StandardButton> kQtButtons[] = {
+    {Ok, QMessageBox::Ok},
+    {Cancel, QMessageBox::Cancel},
+    {Yes, QMessageBox::Yes},
+    {No, QMessageBox::No}};
+
+QMessageBox::StandardButtons ToQt(Buttons buttons) {
+    QMessageBox::StandardButtons qt;
+    for (const auto& [ours, theirs] : kQtButtons)
+        if (buttons.testFlag(ours))
+            qt |= theirs;
+    return qt;
+}
+
+int FromQt(int qtButton) {
+    for (const auto& [ours, theirs] : kQtButtons)
+        if (qtButton == theirs)
+            return ours;
+    return Cancel; // the box was closed without a button
+}
+
+int DefaultButton(Buttons buttons) {
+    for (Button b : {Ok, Yes, No, Cancel})
         if (buttons.testFlag(b))
             return b;
-    return QMessageBox::Ok;
+    return Ok;
 }
 
 } // namespace
 
-int Message(const QString& text, Icon icon, QMessageBox::StandardButtons buttons,
-            const QString& caption) {
+int Message(const QString& text, Icon icon, Buttons buttons, const QString& caption) {
     if (S().alert)
         QApplication::beep();
     if (S().scripted) {
@@ -74,8 +96,9 @@ int Message(const QString& text, Icon icon, QMessageBox::StandardButtons buttons
         }
         return DefaultButton(buttons);
     }
-    QMessageBox box(ToQt(icon), Caption(caption), text, buttons, QApplication::activeWindow());
-    return box.exec();
+    QMessageBox box(ToQt(icon), Caption(caption), text, ToQt(buttons),
+                    QApplication::activeWindow());
+    return FromQt(box.exec());
 }
 
 void ShowMessage(const QString& text) {
@@ -86,7 +109,7 @@ void ErrorBox(const QString& text) {
     if (S().scripted) {
         if (S().alert)
             QApplication::beep();
-        Record("error", Caption({}), text, Icon::Error, QMessageBox::Ok);
+        Record("error", Caption({}), text, Icon::Error, Ok);
         return;
     }
     Message(text, Icon::Error);
@@ -135,6 +158,27 @@ QString OpenFileName(const QString& caption, const QString& folder, const QStrin
         return f;
     }
     return QFileDialog::getOpenFileName(QApplication::activeWindow(), caption, folder, filter);
+}
+
+QString SaveFileName(const QString& caption, const QString& folder, const QString& filter,
+                     const QString& defaultSuffix) {
+    if (S().scripted) {
+        Record("save", caption, folder);
+        if (S().files.empty())
+            return {};
+        QString f = S().files.front();
+        S().files.pop_front();
+        if (!defaultSuffix.isEmpty() && !f.isEmpty() && QFileInfo(f).suffix().isEmpty())
+            f += '.' + defaultSuffix;
+        return f;
+    }
+    QFileDialog dialog(QApplication::activeWindow(), caption, folder, filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(defaultSuffix);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().first();
 }
 
 QString ExistingFolder(const QString& caption, const QString& folder) {

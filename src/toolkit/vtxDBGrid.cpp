@@ -2,6 +2,7 @@
 
 #include "engine/DataSet.h"
 #include "engine/DataSource.h"
+#include "engine/Table.h"
 #include "toolkit/Dialogs.h"
 #include "toolkit/vtxDateEdit.h"
 #include "toolkit/vtxWindowHabits.h"
@@ -12,7 +13,14 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QResizeEvent>
 #include <QTimer>
+
+namespace {
+// Dynamic properties of a cell editor whose typing is written while it is typed.
+constexpr char kWritesWhileTyping[] = "vtxWritesWhileTyping";
+constexpr char kValueBefore[] = "vtxValueBefore";
+} // namespace
 
 // ---- TDBGrid ---------------------------------------------------------------------------
 
@@ -28,6 +36,7 @@ TDBGrid::TDBGrid(DataSource* source, QWidget* parent) : QTableView(parent) {
 void TDBGrid::Init() {
     m_model = new TDBGridModel(this);
     setModel(m_model);
+    setHorizontalHeader(new TDBGridTitles(this));
     setVerticalHeader(new TDBGridIndicator(this));
     setItemDelegate(new TDBGridDelegate(this));
     setSelectionMode(QAbstractItemView::SingleSelection);
@@ -62,7 +71,29 @@ void TDBGrid::changeEvent(QEvent* event) {
 
 void TDBGrid::SetDataSource(DataSource* source) {
     disconnect(m_updateConnection);
+    disconnect(m_rowsConnection);
+    disconnect(m_focusConnection);
     m_model->SetDataSource(source);
+    ShowIndexArrow();
+    m_shownOrder.clear();
+    if (const auto* table = dynamic_cast<const Table*>(GetDataSet()))
+        m_shownOrder = table->IndexName() + u'|' + table->IndexFieldNames();
+    if (source) {
+        m_rowsConnection =
+            connect(source, &DataSource::rowsChanged, this, &TDBGrid::FollowTableOrder);
+        // A post refused for an empty field puts the grid on that field's cell.
+        m_focusConnection = connect(source, &DataSource::focusControl, this, [this](Field* f) {
+            const int column = f ? ColumnOfField(f->FieldName()) : -1;
+            if (column < 0 || isColumnHidden(column))
+                return;
+            QTimer::singleShot(0, this, [this, column] {
+                if (!isVisible() || column >= ColumnCount())
+                    return;
+                SetSelectedColumn(column);
+                setFocus(Qt::OtherFocusReason);
+            });
+        });
+    }
     // A post writes what is typed in the open cell first.
     if (source)
         m_updateConnection = connect(source, &DataSource::updateData, this, [this] {
@@ -161,9 +192,57 @@ void TDBGrid::SetSortColumn(int column) {
     horizontalHeader()->setSortIndicator(column, Qt::AscendingOrder);
 }
 
+void TDBGrid::ShowIndexArrow() {
+    const auto* table = dynamic_cast<const Table*>(GetDataSet());
+    if (!table || table->IndexName().isEmpty())
+        return;
+    for (int c = 0; c < ColumnCount(); ++c) {
+        const std::optional<QString>& index = Column(c).SortIndex;
+        if (index && index->compare(table->IndexName(), Qt::CaseInsensitive) == 0) {
+            SetSortColumn(c);
+            return;
+        }
+    }
+}
+
+void TDBGrid::FollowTableOrder() {
+    const auto* table = dynamic_cast<const Table*>(GetDataSet());
+    if (!table)
+        return;
+    const QString order = table->IndexName() + u'|' + table->IndexFieldNames();
+    if (order == m_shownOrder)
+        return;
+    m_shownOrder = order;
+    // A column serves the order when its SortIndex is the table's index (an order of
+    // fields is served by none).
+    auto serves = [this, table](int column) {
+        if (column < 0 || column >= ColumnCount())
+            return false;
+        const std::optional<QString>& index = Column(column).SortIndex;
+        return index && table->IndexFieldNames().isEmpty() &&
+               index->compare(table->IndexName(), Qt::CaseInsensitive) == 0;
+    };
+    bool sortable = false;
+    for (int c = 0; c < ColumnCount() && !sortable; ++c)
+        sortable = Column(c).SortIndex.has_value();
+    if (!sortable || serves(m_sortColumn))
+        return;
+    for (int c = 0; c < ColumnCount(); ++c)
+        if (serves(c)) {
+            SetSortColumn(c);
+            return;
+        }
+    SetSortColumn(-1);
+}
+
 void TDBGrid::TitleClicked(int section) {
     // Every order is ascending: a second click on the same title keeps the arrow.
     SetSortColumn(AutoSortArrow ? section : m_sortColumn);
+    if (section >= 0 && section < ColumnCount()) {
+        const std::optional<QString> index = Column(section).SortIndex;
+        if (auto* table = dynamic_cast<Table*>(GetDataSet()); table && index)
+            RunAction([&] { table->SetIndexName(*index); });
+    }
     Q_EMIT titleClick(section);
 }
 
@@ -179,6 +258,15 @@ int TDBGrid::SelectedColumn() const {
 
 void TDBGrid::SetSelectedColumn(int column) {
     m_column = column;
+    // The current cell moves to the column on the cursor's row.
+    const int row = CursorRow();
+    if (selectionModel() && row >= 0 && row < m_model->rowCount() && column >= 0 &&
+        column < ColumnCount() && currentIndex().column() != column) {
+        m_syncing = true;
+        selectionModel()->setCurrentIndex(m_model->index(row, column),
+                                          QItemSelectionModel::NoUpdate);
+        m_syncing = false;
+    }
     SyncFromCursor();
 }
 
@@ -264,7 +352,7 @@ bool TDBGrid::DeleteRow() {
         return false;
     if ((m_options & ConfirmDelete) &&
         Dialogs::Message("Delete record?", Dialogs::Icon::Question,
-                         QMessageBox::Ok | QMessageBox::Cancel) != QMessageBox::Ok)
+                         Dialogs::Ok | Dialogs::Cancel) != Dialogs::Ok)
         return false;
     return RunAction([ds] { ds->Delete(); });
 }
@@ -276,7 +364,8 @@ bool TDBGrid::CancelRow() {
 
 bool TDBGrid::CanAppend() const {
     DataSet* ds = GetDataSet();
-    if (!(m_options & Editing) || !ds || !ds->Active() || !ds->CanModify())
+    if (!(m_options & Editing) || (m_options & NoInsert) || !ds || !ds->Active() ||
+        !ds->CanModify())
         return false;
     // An untouched new row is not followed by another.
     return !(ds->State() == DataSetState::Insert && !ds->Modified());
@@ -324,7 +413,8 @@ void TDBGrid::keyPressEvent(QKeyEvent* event) {
     const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
     DataSet* ds = GetDataSet();
     const bool canModify = (m_options & Editing) && ds && ds->Active() && ds->CanModify();
-    if (event->key() == Qt::Key_Insert && mods == Qt::NoModifier && canModify) {
+    if (event->key() == Qt::Key_Insert && mods == Qt::NoModifier && canModify &&
+        !(m_options & NoInsert)) {
         InsertRow();
         event->accept();
         return;
@@ -362,7 +452,19 @@ void TDBGrid::mousePressEvent(QMouseEvent* event) {
             return;
         }
     }
+    const bool wasCurrent = index.isValid() && index == currentIndex();
     QTableView::mousePressEvent(event);
+    // A grid whose editor is always shown opens it again on a click on the current cell.
+    if (wasCurrent && (m_options & AlwaysShowEditor) && event->button() == Qt::LeftButton &&
+        state() != EditingState)
+        edit(index);
+}
+
+void TDBGrid::resizeEvent(QResizeEvent* event) {
+    QTableView::resizeEvent(event);
+    // A window made smaller keeps the selected row in view.
+    if (event->size().height() < event->oldSize().height() && currentIndex().isValid())
+        scrollTo(currentIndex());
 }
 
 void TDBGrid::showEvent(QShowEvent* event) {
@@ -481,6 +583,14 @@ QWidget* TDBGridDelegate::createEditor(QWidget* parent, const QStyleOptionViewIt
         if (f && f->DataType() == FieldType::Text && f->Size() > 0)
             line->setMaxLength(f->Size());
         line->setAlignment(model->CellAlignment(column));
+        if (model->Column(column).WriteWhileTyping && f) {
+            // What the field held before the typing, for Escape.
+            line->setProperty(kWritesWhileTyping, true);
+            line->setProperty(kValueBefore, f->Value());
+            const QPersistentModelIndex at(index);
+            connect(line, &QLineEdit::textEdited, self,
+                    [model, at](const QString& text) { model->WriteTyped(at, text); });
+        }
         editor = line;
         break;
     }
@@ -559,8 +669,8 @@ void TDBGridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
     style->drawPrimitive(QStyle::PE_IndicatorItemViewItemCheck, &check, painter, widget);
 }
 
-// A text cell: its background, its text on one line cut at the cell's edge, and the
-// focus frame. The grid paints every visible cell at each move of the cursor, so this
+// A text cell: its background, its text on one line ending in "…" where the cell cuts it,
+// and the focus frame. The grid paints every visible cell at each move of the cursor, so this
 // skips the style's item layout, which would lay out each text as a paragraph.
 void TDBGridDelegate::PaintTextCell(QPainter* painter, const QStyleOptionViewItem& opt,
                                     const QStyle* style) const {
@@ -583,8 +693,15 @@ void TDBGridDelegate::PaintTextCell(QPainter* painter, const QStyleOptionViewIte
         painter->setFont(opt.font);
         painter->setPen(
             opt.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text));
-        painter->drawText(opt.rect.adjusted(margin, 0, -margin, 0),
-                          int(opt.displayAlignment) | Qt::TextSingleLine, opt.text);
+        const QRect room = opt.rect.adjusted(margin, 0, -margin, 0);
+        // A text cut at the cell's edge ends in "…" (most texts fit: measured only when
+        // they might not).
+        QString text = opt.text;
+        const QFontMetrics metrics = painter->fontMetrics();
+        if (text.size() * metrics.maxWidth() > room.width() &&
+            metrics.horizontalAdvance(text) > room.width())
+            text = metrics.elidedText(text, Qt::ElideRight, room.width());
+        painter->drawText(room, int(opt.displayAlignment) | Qt::TextSingleLine, text);
         painter->restore();
     }
     if (opt.state & QStyle::State_HasFocus) {
@@ -625,10 +742,27 @@ bool TDBGridDelegate::eventFilter(QObject* object, QEvent* event) {
     if (editor && event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
         const QModelIndex index = m_grid->currentIndex();
+        const Qt::KeyboardModifiers mods = key->modifiers() & ~Qt::KeypadModifier;
+        if ((key->key() == Qt::Key_Insert && mods == Qt::NoModifier) ||
+            (key->key() == Qt::Key_Delete && mods == Qt::ControlModifier)) {
+            // Insert and Ctrl+Delete work on rows from a cell editor too.
+            m_grid->keyPressEvent(key);
+            return true;
+        }
         if (key->key() == Qt::Key_Escape) {
             // The first Escape drops what was typed in the cell; an Escape on an untouched
             // cell cancels the row's changes.
-            const bool typed = EditorText(editor) != index.data(Qt::EditRole).toString();
+            bool typed = EditorText(editor) != index.data(Qt::EditRole).toString();
+            if (editor->property(kWritesWhileTyping).toBool()) {
+                // The typing went into the field already: put back what it held before.
+                const QVariant before = editor->property(kValueBefore);
+                const QVariant now = index.data(Qt::EditRole);
+                Field* f = m_grid->GridModel()->ColumnField(index.column());
+                if (f && f->FormatString(before) != now.toString()) {
+                    m_grid->GridModel()->RestoreValue(index, before);
+                    typed = true;
+                }
+            }
             Q_EMIT closeEditor(editor, QAbstractItemDelegate::RevertModelCache);
             if (!typed)
                 m_grid->CancelRow();

@@ -6,15 +6,25 @@
 //   check box, list of another table's values).
 // - The selected row is the data set's cursor, both ways: moving the cursor selects its
 //   row; clicking a row or moving with the keys moves the cursor. Leaving an edited row
-//   posts it; when the post is refused the refusal is shown and the user stays on it.
+//   posts it; when the post is refused the refusal is shown and the user stays on it (on
+//   the cell of an empty required field).
 // - Titles can be clicked (titleClick) and show a sort arrow (moved to the clicked column
-//   unless AutoSortArrow is off; the window sets the index itself).
+//   unless AutoSortArrow is off). A column with a SortIndex sorts the grid's table by that
+//   index when its title is clicked (the order belongs to the shared table, so it stays
+//   after the window closes); when the grid gets its data source, the arrow marks the
+//   first column whose SortIndex is the table's index. The arrow follows the table's order
+//   whoever changes it (another window, a report): it moves to a column that serves the new
+//   order, or goes when none does.
+// - A cell's text cut at the column's edge ends in "…"; the selected row stays in view when
+//   the grid is made smaller.
 // - A row indicator: a triangle on the current row, "I" while it is edited, "*" on a new row.
 // - Keys (when editing is allowed): Insert inserts a row, Ctrl+Delete asks "Delete
 //   record?" and deletes, Escape leaves the cell editor and then cancels the row's
 //   changes, Tab moves between cells (and on from the last cell of the last row into a new
 //   row), Down on the last row appends a row.
 // - Only the rows on screen are read: a 1,000,000-row table scrolls as fast as a small one.
+// - Fixed columns (SetFixedColumns): the first visible columns stay in place when the grid
+//   scrolls sideways, titles included; they stay editable (vtxDBGridFixed.cpp).
 //
 // Example:
 //   auto* grid = new TDBGrid(DataMod->RosterS, this);
@@ -23,8 +33,8 @@
 //   grid->AddColumn("RecordNumber", "Record");
 //   TDBGridColumn& name = grid->AddColumn("LName", "Last Name");
 //   name.FontColor = Qt::blue;
+//   name.SortIndex = "RLN";      // a click on "Last Name" sorts the roster by last name
 //   grid->SetAlternateRowColor(QColor(192, 192, 192));
-//   connect(grid, &TDBGrid::titleClick, this, &TRosterViewForm::RosterGridTitleClick);
 
 #include "toolkit/vtxDBGridModel.h"
 #include "toolkit/vtxGridExport.h"
@@ -39,16 +49,18 @@ class TDBGrid : public QTableView {
     Q_OBJECT
 public:
     enum Option {
-        Editing = 0x001,         // cells are edited in place; Insert and Ctrl+Delete work
-        Tabs = 0x002,            // Tab moves between cells
-        Indicator = 0x004,       // the row indicator column
-        Titles = 0x008,          // the title row
-        ColumnResize = 0x010,    // columns can be resized
-        ColLines = 0x020,        // grid lines
-        RowLines = 0x040,        // grid lines
-        RowSelect = 0x080,       // the whole row is selected
-        ConfirmDelete = 0x100,   // Ctrl+Delete asks "Delete record?"
-        AlwaysShowEditor = 0x200 // the cell editor opens on the current cell at once
+        Editing = 0x001,          // cells are edited in place; Insert and Ctrl+Delete work
+        Tabs = 0x002,             // Tab moves between cells
+        Indicator = 0x004,        // the row indicator column
+        Titles = 0x008,           // the title row
+        ColumnResize = 0x010,     // columns can be resized
+        ColLines = 0x020,         // grid lines
+        RowLines = 0x040,         // grid lines
+        RowSelect = 0x080,        // the whole row is selected
+        ConfirmDelete = 0x100,    // Ctrl+Delete asks "Delete record?"
+        AlwaysShowEditor = 0x200, // the cell editor opens on the current cell at once
+        NoInsert = 0x400 // rows are edited and deleted, never added: the Insert key, Tab past
+                         // the last cell and Down on the last row add no row
     };
     Q_DECLARE_FLAGS(Options, Option)
     static constexpr int DefaultOptions = Editing | Tabs | Indicator | Titles | ColumnResize |
@@ -80,6 +92,18 @@ public:
     void SetSortColumn(int column);
     int SortColumn() const { return m_sortColumn; }
     bool AutoSortArrow = true;
+    // Puts the arrow on the first column whose SortIndex is the table's current index; the
+    // arrow stays as it is while the table is in its primary order or is no table.
+    void ShowIndexArrow();
+
+    // The first count visible columns stay at the left edge when the grid scrolls sideways
+    // (which it then does pixel by pixel); 0: none.
+    void SetFixedColumns(int count);
+    int FixedColumns() const { return m_fixedColumns; }
+    // Seen from the viewport, a fixed column stands at its place at the left edge.
+    QRect visualRect(const QModelIndex& index) const override;
+    QModelIndex indexAt(const QPoint& point) const override;
+    void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
 
     // The column of the current cell, and the data set's current row as shown.
     int SelectedColumn() const;
@@ -109,6 +133,9 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
+    void resizeEvent(QResizeEvent* event) override;
     // Typing in a read-only grid searches nothing: that would read every row.
     void keyboardSearch(const QString&) override {}
 
@@ -118,20 +145,52 @@ private:
     void FitRowHeight();
     void SyncFromCursor();
     void TitleClicked(int section);
+    void FollowTableOrder();
     QModelIndex TabTarget(bool forward);
     bool CanAppend() const;
     int DefaultWidth(int column) const;
     void LookupChosen(int column, const QString& text, const QVariant& key);
+    friend class TDBGridTitles;
+    // Fixed columns: which, how wide together, and painting them over the scrolled cells.
+    bool FixedShifted() const; // true while scrolled sideways under fixed columns
+    bool IsFixed(int column) const;
+    int FixedWidth() const;
+    void PaintFixedCells(QPainter& painter, const QRect& area);
 
     TDBGridModel* m_model;
     Options m_options = Options(DefaultOptions);
     int m_sortColumn = -1;
     int m_column = -1;
     bool m_syncing = false;
+    int m_fixedColumns = 0;
     QMetaObject::Connection m_updateConnection;
+    QMetaObject::Connection m_rowsConnection;
+    QMetaObject::Connection m_focusConnection;
+    QString m_shownOrder; // the table's order the arrow was last set for
 };
 
 Q_DECLARE_OPERATORS_FOR_FLAGS(TDBGrid::Options)
+
+// The title row of the grid (its horizontal header): the titles of fixed columns stay at
+// the left edge, and a click there is a click on their title.
+class TDBGridTitles : public QHeaderView {
+    Q_OBJECT
+public:
+    explicit TDBGridTitles(TDBGrid* grid);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+private:
+    // The fixed column whose title is at x while the grid is scrolled sideways; -1: none.
+    int FixedSectionAt(int x) const;
+    TDBGrid* m_grid;
+    int m_pressed = -1;
+};
 
 // The row indicator of the grid (its vertical header).
 class TDBGridIndicator : public QHeaderView {

@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QTextBrowser>
 #include <QTimer>
+#include <QWindow>
 
 namespace {
 
@@ -72,13 +73,12 @@ private slots:
         QTest::addColumn<bool>("chooseGuide");
         QTest::addColumn<QStringList>("shown");
         QTest::addColumn<bool>("helpShown");
-        QTest::newRow("No") << int(QMessageBox::No) << false << QStringList{"message: " + kNotFound}
+        QTest::newRow("No") << int(Dialogs::No) << false << QStringList{"message: " + kNotFound}
                             << false;
-        QTest::newRow("Yes, cancelled") << int(QMessageBox::Yes) << false
+        QTest::newRow("Yes, cancelled") << int(Dialogs::Yes) << false
                                         << QStringList{"message: " + kNotFound, "open: "} << false;
         QTest::newRow("Yes, a file chosen")
-            << int(QMessageBox::Yes) << true << QStringList{"message: " + kNotFound, "open: "}
-            << true;
+            << int(Dialogs::Yes) << true << QStringList{"message: " + kNotFound, "open: "} << true;
     }
     void missingHelpFileAsks() {
         QFETCH(int, button);
@@ -92,8 +92,32 @@ private slots:
         QCOMPARE(ShownKindsAndTexts(), shown);
         const Dialogs::Shown& question = Dialogs::ShownLog().first();
         QCOMPARE(question.icon, Dialogs::Icon::Information);
-        QCOMPARE(question.buttons, QMessageBox::Yes | QMessageBox::No);
+        QCOMPARE(question.buttons, Dialogs::Yes | Dialogs::No);
         QCOMPARE(OpenHelpForm() != nullptr, helpShown);
+    }
+
+    // Help asked for from the modal Change Passwords window can be used while it is open:
+    // a click on the guide's Back button reaches it.
+    void helpFromAModalWindowCanBeUsed() {
+        QVERIFY(QFile::copy(GuideSource(), HelpFile));
+        TMainForm form;
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        TPasswordsForm passwords(&form);
+        passwords.setWindowModality(Qt::ApplicationModal); // as the menu shows it
+        passwords.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&passwords));
+        passwords.HelpBtn->click();
+        THelpForm* help = OpenHelpForm();
+        QVERIFY(help && help->isVisible());
+        QVERIFY(QTest::qWaitForWindowExposed(help));
+        help->HelpBrowser->setSource(QUrl("#passwords"));
+        QVERIFY(help->BackBtn->isEnabled());
+        QTest::mouseClick(help->windowHandle(), Qt::LeftButton, {},
+                          help->BackBtn->mapTo(help, help->BackBtn->rect().center()));
+        QTRY_VERIFY(!help->BackBtn->isEnabled());
+        QVERIFY(passwords.isVisible());
+        QVERIFY(Dialogs::ShownLog().isEmpty());
     }
 
     // The password window's Help button runs the main window's help command.
@@ -101,7 +125,7 @@ private slots:
         TMainForm form;
         QVERIFY(TPasswordsForm::HelpCommand);
         TPasswordsForm passwords(&form);
-        Dialogs::QueueButton(QMessageBox::No);
+        Dialogs::QueueButton(Dialogs::No);
         passwords.HelpBtn->click();
         QCOMPARE(ShownKindsAndTexts(), QStringList{"message: " + kNotFound});
     }

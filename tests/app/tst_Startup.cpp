@@ -8,6 +8,7 @@
 #include "engine/Database.h"
 #include "engine/Sqlite.h"
 #include "engine/Table.h"
+#include "toolkit/vtxCloseGuard.h"
 #include "toolkit/vtxWindowHabits.h"
 
 #include <QCloseEvent>
@@ -242,7 +243,7 @@ private slots:
         if (warned) {
             const Dialogs::Shown& box = Dialogs::ShownLog().first();
             QCOMPARE(box.icon, Dialogs::Icon::Error);
-            QCOMPARE(box.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+            QCOMPARE(box.buttons, Dialogs::Buttons(Dialogs::Ok));
             QCOMPARE(box.caption, QFileInfo(QCoreApplication::applicationFilePath()).fileName());
         }
     }

@@ -2,8 +2,8 @@
 // calculated fields and the post-error messages.
 
 #include "TestSupport.h"
-#include "app/vtxGlobalsU.h"
 #include "data/vtxDataM.h"
+#include "data/vtxGlobalsU.h"
 #include "engine/Sqlite.h"
 #include "toolkit/Dialogs.h"
 
@@ -52,6 +52,7 @@ private Q_SLOTS:
     void init() {
         Dialogs::SetScripted(true);
         Dialogs::ClearScript();
+        SetRuleMessageSink(&Dialogs::ShowMessage);
         ResetProgramValues();
         m_folder = std::make_unique<TempFolder>();
         Aliases::SetPath("Vestrix2", m_folder->path() + "Data");
@@ -205,6 +206,29 @@ private Q_SLOTS:
         b->FieldByName("FName")->SetAsString("Baby");
         b->Post();
         QCOMPARE(b->FieldByName("RecordNumber")->AsInteger(), 4);
+    }
+
+    // The rules show no window of their own: every message goes to the installed sink, so
+    // a recorder in its place takes them all and the dialogs facade shows nothing.
+    void rulesSpeakOnlyThroughTheSink() {
+        QStringList recorded;
+        SetRuleMessageSink([&recorded](const QString& text) { recorded << text; });
+        QVERIFY(!CheckActiveRecord());
+        NextRecordNumber = 1;
+        AddMember("Smith", "John");
+        Table* e = DataMod->EnvelopeT;
+        e->Append();
+        e->FieldByName("EnvelopeNumber")->SetAsString("101");
+        e->Post();
+        e->Append();
+        e->FieldByName("EnvelopeNumber")->SetAsString("102");
+        QVERIFY_THROWS_EXCEPTION(EAbort, e->Post());
+        e->Cancel();
+        SetRuleMessageSink(&Dialogs::ShowMessage);
+        QCOMPARE(recorded, QStringList({"There must be an active record in the roster\n"
+                                        "before this record can be created.",
+                                        QString(kDetailMessage).arg("Envelope Table.")}));
+        QCOMPARE(Dialogs::ShownLog().size(), 0);
     }
 
     void postErrorMessagesKeepTheRowInEdit() {
@@ -364,6 +388,9 @@ private Q_SLOTS:
                                       << "" << QDate(2026, 4, 1) << "10.25" << 2;
         QTest::newRow("cash empty") << ""
                                     << "0.10" << QDate(2026, 12, 31) << "0.1" << 4;
+        // No date: taken as 30 December 1899, quarter 4.
+        QTest::newRow("no amounts, no date") << ""
+                                             << "" << QDate() << "0" << 4;
     }
 
     void offeringTotalAndQuarter() {
@@ -374,7 +401,8 @@ private Q_SLOTS:
         QFETCH(int, quarter);
         Table* o = DataMod->OfferingT;
         o->Append();
-        o->FieldByName("OfferingDate")->SetAsDate(date);
+        if (date.isValid())
+            o->FieldByName("OfferingDate")->SetAsDate(date);
         o->FieldByName("Cash")->SetAsString(cash);
         o->FieldByName("Checks")->SetAsString(checks);
         o->Post();
@@ -386,9 +414,31 @@ private Q_SLOTS:
         Table* g = DataMod->EnvelopeOfferingT;
         g->Append();
         g->FieldByName("EnvelopeNumber")->SetAsString("5");
-        g->FieldByName("OfferingDate")->SetAsDate(date);
+        if (date.isValid())
+            g->FieldByName("OfferingDate")->SetAsDate(date);
         QCOMPARE(g->FieldByName("Quarter")->AsInteger(), quarter);
         g->Cancel();
+    }
+
+    // The duplicate-gift message names one cause: a gift refused for another reason keeps
+    // the engine's message, which says what went wrong, and stays in insert.
+    void aGiftRefusedForAnotherCauseKeepsTheEnginesMessage() {
+        {
+            SqliteConnection file(m_folder->file("Data/vtxEnvelopeOfferingT.db"), false, "probe");
+            file.Exec("CREATE TRIGGER Refuse BEFORE INSERT ON vtxEnvelopeOfferingT "
+                      "BEGIN SELECT RAISE(ABORT, 'the disk said no'); END");
+        }
+        Table* gift = DataMod->EnvelopeOfferingT;
+        gift->Append();
+        gift->FieldByName("EnvelopeNumber")->SetAsString("12");
+        gift->FieldByName("OfferingDate")->SetAsDate(QDate(2026, 12, 6));
+        const QString refused = RefusedMessage(gift);
+        QVERIFY2(refused.startsWith("engine: Table vtxEnvelopeOfferingT.db refused the record"),
+                 qPrintable(refused));
+        QVERIFY(refused.contains("the disk said no"));
+        QCOMPARE(gift->State(), DataSetState::Insert);
+        QCOMPARE(gift->FieldByName("EnvelopeNumber")->AsString(), QString("12"));
+        gift->Cancel();
     }
 
     void currentValuesFollowTheirTables() {

@@ -3,16 +3,17 @@
 // export rows, and a table of a million rows.
 
 #include "ToolkitFixture.h"
+#include "engine/Sqlite.h"
 #include "toolkit/vtxDBGrid.h"
 #include "toolkit/vtxDateEdit.h"
 
 #include <QApplication>
 #include <QCalendarWidget>
 #include <QComboBox>
+#include <QDialog>
 #include <QElapsedTimer>
 #include <QSignalSpy>
 #include <QVBoxLayout>
-#include <sqlite3.h>
 
 using namespace toolkit_test;
 
@@ -193,12 +194,12 @@ private Q_SLOTS:
         QVERIFY(ShowActive(form.window));
         form.Click(1, 0);
         form.grid->setFocus();
-        Dialogs::QueueButton(QMessageBox::Cancel);
+        Dialogs::QueueButton(Dialogs::Cancel);
         GridForm::Press(Qt::Key_Delete, Qt::ControlModifier);
         QCOMPARE(t.people->RecordCount(), 5);
         QCOMPARE(Dialogs::ShownTexts(), QStringList{"Delete record?"});
-        QCOMPARE(Dialogs::ShownLog()[0].buttons, QMessageBox::Ok | QMessageBox::Cancel);
-        Dialogs::QueueButton(QMessageBox::Ok);
+        QCOMPARE(Dialogs::ShownLog()[0].buttons, Dialogs::Ok | Dialogs::Cancel);
+        Dialogs::QueueButton(Dialogs::Ok);
         GridForm::Press(Qt::Key_Delete, Qt::ControlModifier);
         QCOMPARE(t.people->RecordCount(), 4);
         QCOMPARE(form.grid->model()->rowCount(), 4);
@@ -348,6 +349,58 @@ private Q_SLOTS:
         QCOMPARE(header->sortIndicatorSection(), 0);
     }
 
+    // Titles clicked one after another (columns: record with the primary index, last name
+    // with PLN, member with none); the table's index, its order and the arrow then.
+    void titleClickSetsTheColumnsIndex_data() {
+        QTest::addColumn<QList<int>>("clicks");
+        QTest::addColumn<QString>("index");
+        QTest::addColumn<QList<int>>("order");
+        QTest::addColumn<int>("arrow");
+        QTest::newRow("last name") << QList<int>{1} << "PLN" << QList<int>{2, 5, 4, 1, 3} << 1;
+        QTest::newRow("back to record order")
+            << QList<int>{1, 0} << "" << QList<int>{1, 2, 3, 4, 5} << 0;
+        QTest::newRow("a column without an index keeps the order")
+            << QList<int>{1, 2} << "PLN" << QList<int>{2, 5, 4, 1, 3} << 2;
+    }
+    void titleClickSetsTheColumnsIndex() {
+        QFETCH(QList<int>, clicks);
+        QFETCH(QString, index);
+        QFETCH(QList<int>, order);
+        QFETCH(int, arrow);
+        ScriptedDialogs dialogs;
+        Tables t;
+        t.AddFive();
+        t.people->Locate("RecordNumber", {4});
+        auto sortedGrid = [&](GridForm& form) {
+            form.grid->AddColumn("RecordNumber").SortIndex = "";
+            form.grid->AddColumn("LName").SortIndex = "PLN";
+            form.grid->AddColumn("IsMember");
+            form.grid->SetDataSource(t.peopleS.get());
+        };
+        GridForm form(nullptr);
+        sortedGrid(form);
+        QVERIFY(ShowActive(form.window));
+        QCOMPARE(form.grid->SortColumn(), -1); // the table is in its primary order
+        QHeaderView* header = form.grid->horizontalHeader();
+        for (int column : clicks)
+            QTest::mouseClick(
+                header->viewport(), Qt::LeftButton, {},
+                QPoint(header->sectionViewportPosition(column) + header->sectionSize(column) / 2,
+                       header->height() / 2));
+        QCOMPARE(t.people->IndexName(), index);
+        QList<int> rows;
+        for (int row = 0; row < form.grid->model()->rowCount(); ++row)
+            rows << form.Index(row, 0).data().toInt();
+        QCOMPARE(rows, order);
+        QCOMPARE(t.Number(), 4); // the cursor stays on its row
+        QCOMPARE(form.grid->SortColumn(), arrow);
+        // A grid opened later shows the arrow of the order the table is in.
+        GridForm later(nullptr);
+        sortedGrid(later);
+        QCOMPARE(later.grid->SortColumn(), index.isEmpty() ? -1 : 1);
+        QCOMPARE(Dialogs::ShownLog().size(), 0);
+    }
+
     void lookupColumnWritesAndMovesTheOtherTable() {
         ScriptedDialogs dialogs;
         Tables t;
@@ -446,24 +499,89 @@ private Q_SLOTS:
         QCOMPARE(source.Row(2), (QStringList{"4", "McDonald", "True"}));
     }
 
+    // A change of the current row (a field, the state, a move) touches that row's title only:
+    // a title change over every row made the view visit every section, milliseconds each
+    // time on a table of millions of rows. The indicator still follows.
+    void aChangeOfTheRowTouchesOnlyItsOwnTitle() {
+        ScriptedDialogs dialogs;
+        Tables t;
+        t.AddFive();
+        GridForm form(t.peopleS.get());
+        form.grid->AddColumn("RecordNumber", "Record");
+        form.grid->AddColumn("FName");
+        QVERIFY(ShowActive(form.window));
+        QSignalSpy titles(form.grid->model(), &QAbstractItemModel::headerDataChanged);
+        t.people->SetRecNo(2);
+        t.people->Edit();
+        t.people->FieldByName("FName")->SetAsString("Maria");
+        form.grid->verticalHeader()->viewport()->repaint();
+        QVERIFY(IndicatorInk(form.grid, 1) > 0); // "I" on the row being edited
+        t.people->Post();
+        t.people->Next();
+        form.grid->verticalHeader()->viewport()->repaint();
+        QCOMPARE(IndicatorInk(form.grid, 1), 0);
+        QVERIFY(IndicatorInk(form.grid, 2) > 0);
+        QVERIFY(!titles.isEmpty());
+        for (const QList<QVariant>& change : titles) {
+            QCOMPARE(change.at(0).value<Qt::Orientation>(), Qt::Vertical);
+            QCOMPARE(change.at(1).toInt(), change.at(2).toInt());
+        }
+    }
+
+    // A column written while it is typed: the field (and what is calculated from it) follows
+    // each keystroke that reads as a value; Escape puts back what the cell held.
+    void columnWrittenWhileTyped() {
+        ScriptedDialogs dialogs;
+        Tables t;
+        t.AddFive();
+        t.people->OnCalcFields = [](DataSet& d) {
+            d.FieldByName("Reads")->SetAsInteger(int(d.FieldByName("Pledge")->AsFloat() * 2));
+        };
+        t.people->Refresh();
+        GridForm form(t.peopleS.get());
+        form.grid->AddColumn("LName");
+        form.grid->AddColumn("Pledge").WriteWhileTyping = true;
+        form.grid->AddColumn("Reads", "Twice");
+        QVERIFY(ShowActive(form.window));
+        form.Click(0, 1);
+        form.grid->setFocus();
+        GridForm::Type("1");
+        QVERIFY(qobject_cast<QLineEdit*>(QApplication::focusWidget()));
+        QCOMPARE(t.people->State(), DataSetState::Edit);
+        GridForm::Type("2");
+        QCOMPARE(t.people->FieldByName("Pledge")->AsString(), QString("12"));
+        QCOMPARE(form.Index(0, 2).data().toString(), QString("24"));
+        // Not a number yet: the field keeps the last value that read.
+        GridForm::Type("x");
+        QCOMPARE(t.people->FieldByName("Pledge")->AsString(), QString("12"));
+        QVERIFY(Dialogs::ShownLog().isEmpty());
+        // Escape: the cell's value before the typing, the row still being edited.
+        GridForm::Press(Qt::Key_Escape);
+        QVERIFY(t.people->FieldByName("Pledge")->IsNull());
+        QCOMPARE(form.Index(0, 2).data().toString(), QString("0"));
+        QVERIFY(!qobject_cast<QLineEdit*>(QApplication::focusWidget()));
+        // Typed again and left: posted as any cell.
+        GridForm::Type("7.5");
+        GridForm::Press(Qt::Key_Down);
+        QCOMPARE(t.people->State(), DataSetState::Browse);
+        t.people->First();
+        QCOMPARE(t.people->FieldByName("Pledge")->AsString(), QString("7.5"));
+        QCOMPARE(t.people->FieldByName("Reads")->AsInteger(), 15);
+        QVERIFY(Dialogs::ShownLog().isEmpty());
+    }
+
     // A table of a million rows: only the rows on screen are read.
     void millionRowsReadOnlyTheRowsOnScreen() {
         Tables t;
         auto big = t.Make(PeopleDef("tkBigT.db"), "BigT");
         const int count = 1000000;
         {
-            sqlite3* db = nullptr;
-            QCOMPARE(sqlite3_open(big->FilePath().toUtf8().constData(), &db), SQLITE_OK);
-            const char* fill =
+            // Through the engine's own connection, which provides the indexes' order.
+            SqliteConnection conn(big->FilePath(), false, "tkBigT.db");
+            conn.Exec(
                 "INSERT INTO \"tkBigT\"(\"RecordNumber\",\"FName\",\"LName\",\"IsMember\") "
                 "WITH RECURSIVE n(x) AS (SELECT 1 UNION ALL SELECT x+1 FROM n WHERE x<1000000) "
-                "SELECT x, 'F' || x, 'L' || (x % 977), x % 2 FROM n";
-            char* error = nullptr;
-            const int rc = sqlite3_exec(db, fill, nullptr, nullptr, &error);
-            const QString message = error ? QString::fromUtf8(error) : QString();
-            sqlite3_free(error);
-            sqlite3_close(db);
-            QVERIFY2(rc == SQLITE_OK, qPrintable(message));
+                "SELECT x, 'F' || x, 'L' || (x % 977), x % 2 FROM n");
         }
         int reads = 0;
         big->OnCalcFields = [&reads](DataSet&) { ++reads; };
