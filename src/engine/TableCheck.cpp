@@ -3,7 +3,9 @@
 #include "engine/EDatabaseError.h"
 #include "engine/Sqlite.h"
 
+#include <QDate>
 #include <QStringList>
+#include <QTime>
 #include <chrono>
 #include <memory>
 #include <sqlite3.h>
@@ -25,31 +27,6 @@ void Utf8Function(sqlite3_context* context, int, sqlite3_value** argv) {
     sqlite3_result_int(context, !text || IsValidUtf8(text, bytes) ? 1 : 0);
 }
 
-// The condition that a stored value does not have the form of its field.
-QString BadValueCondition(const FieldDef& field) {
-    const QString c = QuoteName(field.name);
-    switch (field.type) {
-    case FieldType::Integer:
-    case FieldType::Short:
-    case FieldType::Logical:
-    case FieldType::Number:
-    case FieldType::Money:
-        return QString("typeof(%1) NOT IN ('null', 'integer', 'real')").arg(c);
-    case FieldType::Text:
-    case FieldType::Memo:
-        return QString("typeof(%1) NOT IN ('null', 'text') OR NOT vtx_utf8(%1)").arg(c);
-    case FieldType::Date:
-        return QString("typeof(%1) NOT IN ('null', 'text') OR NOT vtx_utf8(%1) OR "
-                       "(%1 <> '' AND date(%1) IS NOT %1)")
-            .arg(c);
-    case FieldType::Time:
-        return QString("typeof(%1) NOT IN ('null', 'text') OR NOT vtx_utf8(%1) OR "
-                       "(%1 <> '' AND time(%1) IS NOT substr(%1, 1, 8))")
-            .arg(c);
-    }
-    return "0";
-}
-
 QString Words(int code, const QString& fallback) {
     switch (code & 0xff) {
     case SQLITE_CORRUPT:
@@ -61,6 +38,72 @@ QString Words(int code, const QString& fallback) {
 }
 
 } // namespace
+
+QString BadValueCondition(const QString& column, FieldType type) {
+    const QString c = QuoteName(column);
+    switch (type) {
+    case FieldType::Integer:
+    case FieldType::Short:
+    case FieldType::Logical:
+    case FieldType::Number:
+    case FieldType::Money:
+        return QString("typeof(%1) NOT IN ('null', 'integer', 'real')").arg(c);
+    case FieldType::Text:
+    case FieldType::Memo:
+        return QString("typeof(%1) NOT IN ('null', 'text') OR NOT vtx_utf8(%1)").arg(c);
+    case FieldType::Date:
+        // A modifier makes SQLite carry a day past the month's end ('2024-02-30' becomes
+        // '2024-03-01'), so such a day is told from a real one.
+        return QString("typeof(%1) NOT IN ('null', 'text') OR NOT vtx_utf8(%1) OR "
+                       "(%1 <> '' AND (date(%1, '+0 days') IS NOT %1 OR %1 < '0001'))")
+            .arg(c);
+    case FieldType::Time:
+        return QString("typeof(%1) NOT IN ('null', 'text') OR NOT vtx_utf8(%1) OR "
+                       "(%1 <> '' AND time(%1) IS NOT substr(%1, 1, 8))")
+            .arg(c);
+    }
+    return "0";
+}
+
+void AddValueFunctions(sqlite3* db) {
+    sqlite3_create_function(db, "vtx_utf8", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
+                            Utf8Function, nullptr, nullptr);
+}
+
+bool ValueFitsField(const QVariant& value, FieldType type) {
+    if (!value.isValid() || value.isNull())
+        return true;
+    const int id = value.typeId();
+    const bool number =
+        id == QMetaType::LongLong || id == QMetaType::Int || id == QMetaType::Double;
+    switch (type) {
+    case FieldType::Integer:
+    case FieldType::Short:
+    case FieldType::Logical:
+    case FieldType::Number:
+    case FieldType::Money:
+        return number;
+    case FieldType::Text:
+    case FieldType::Memo:
+        return id == QMetaType::QString;
+    case FieldType::Date: {
+        if (id != QMetaType::QString)
+            return false;
+        const QString text = value.toString();
+        return text.isEmpty() ||
+               (text.size() == 10 && QDate::fromString(text, Qt::ISODate).isValid());
+    }
+    case FieldType::Time: {
+        if (id != QMetaType::QString)
+            return false;
+        const QString text = value.toString();
+        return text.isEmpty() ||
+               (QTime::fromString(text.left(8), QStringLiteral("HH:mm:ss")).isValid() &&
+                (text.size() == 8 || QTime::fromString(text, Qt::ISODateWithMs).isValid()));
+    }
+    }
+    return false;
+}
 
 QString CheckTableFile(const TableDef& def, const QString& path, const std::atomic_bool* cancel) {
     // Both connections are the engine's own, set up as every table file's are.
@@ -97,8 +140,7 @@ QString CheckTableFile(const TableDef& def, const QString& path, const std::atom
 
     sqlite3* c = copy->Handle();
     sqlite3_progress_handler(c, 10000, ProgressHandler, const_cast<std::atomic_bool*>(cancel));
-    sqlite3_create_function(c, "vtx_utf8", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
-                            Utf8Function, nullptr, nullptr);
+    AddValueFunctions(c);
     sqlite3_stmt* stmt = nullptr;
     QStringList problems;
     if (sqlite3_prepare_v2(c, "PRAGMA integrity_check(20)", -1, &stmt, nullptr) == SQLITE_OK) {
@@ -123,7 +165,7 @@ QString CheckTableFile(const TableDef& def, const QString& path, const std::atom
     QStringList conditions;
     for (const FieldDef& f : def.fields)
         if (f.kind == FieldKind::Data)
-            conditions << "(" + BadValueCondition(f) + ")";
+            conditions << "(" + BadValueCondition(f.name, f.type) + ")";
     if (conditions.isEmpty())
         return {};
     const QString sql = QString("SELECT COUNT(*) FROM %1 WHERE %2")

@@ -46,6 +46,28 @@ int TableDesc::ColumnIndex(const QString& name) const {
     return -1;
 }
 
+bool ColumnDesc::ValueType(FieldType* fieldType) const {
+    if (form == QLatin1String("date")) {
+        *fieldType = FieldType::Date;
+        return true;
+    }
+    if (form == QLatin1String("time")) {
+        *fieldType = FieldType::Time;
+        return true;
+    }
+    // The declared type's affinity, as SQLite gives it.
+    const QString t = type.toUpper();
+    if (t.contains("INT"))
+        *fieldType = FieldType::Integer;
+    else if (t.contains("CHAR") || t.contains("CLOB") || t.contains("TEXT"))
+        *fieldType = FieldType::Text;
+    else if (t.contains("REAL") || t.contains("FLOA") || t.contains("DOUB"))
+        *fieldType = FieldType::Number;
+    else
+        return false;
+    return true;
+}
+
 QByteArray TableDesc::ToJson() const {
     QJsonObject root;
     root["format"] = "vtx-table-description";
@@ -56,8 +78,12 @@ QByteArray TableDesc::ToJson() const {
     root["applicationId"] = qint64(applicationId);
     root["mainTable"] = mainTable;
     QJsonArray cols;
-    for (const ColumnDesc& c : columns)
-        cols.append(QJsonObject{{"name", c.name}, {"type", c.type}, {"rowidAlias", c.rowidAlias}});
+    for (const ColumnDesc& c : columns) {
+        QJsonObject column{{"name", c.name}, {"type", c.type}, {"rowidAlias", c.rowidAlias}};
+        if (!c.form.isEmpty())
+            column["form"] = c.form;
+        cols.append(column);
+    }
     root["columns"] = cols;
     QJsonArray objs;
     for (const ObjectDesc& o : objects)
@@ -92,7 +118,8 @@ bool TableDesc::FromJson(const QByteArray& json, TableDesc* desc, QString* why) 
     d.mainTable = root["mainTable"].toString();
     for (const QJsonValue& v : root["columns"].toArray()) {
         const QJsonObject c = v.toObject();
-        d.columns.append({c["name"].toString(), c["type"].toString(), c["rowidAlias"].toBool()});
+        d.columns.append({c["name"].toString(), c["type"].toString(), c["rowidAlias"].toBool(),
+                          c["form"].toString()});
     }
     for (const QJsonValue& v : root["objects"].toArray()) {
         const QJsonObject o = v.toObject();

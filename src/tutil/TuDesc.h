@@ -5,6 +5,8 @@
 // or a scratch file the program writes from its own definition), passed between program
 // and library as JSON text, compared by verify and followed by rebuild.
 
+#include "engine/Definitions.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
@@ -16,6 +18,13 @@ struct ColumnDesc {
     QString name;
     QString type;
     bool rowidAlias = false; // an INTEGER PRIMARY KEY: the row id itself
+    // What the program keeps in a text column beyond text: "date" or "time" (given by
+    // the program with its own definition; empty otherwise).
+    QString form;
+
+    // The kind of value the column holds, by its declared type and form; false for a
+    // column of no declared type.
+    bool ValueType(FieldType* type) const;
 };
 
 struct ObjectDesc {

@@ -4,11 +4,13 @@
 #include "TuPages.h"
 #include "engine/EDatabaseError.h"
 #include "engine/Sqlite.h"
+#include "engine/TableCheck.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <optional>
 #include <sqlite3.h>
 
 namespace tutil {
@@ -118,6 +120,8 @@ public:
                     from = i;
             m_map.append(from);
             m_names.append(c.name);
+            FieldType type = FieldType::Text;
+            m_types.append(c.ValueType(&type) ? std::optional<FieldType>(type) : std::nullopt);
         }
         for (const ColumnDesc& c : source)
             if (target.ColumnIndex(c.name) < 0)
@@ -138,6 +142,17 @@ public:
     // Adds a row given in the source's column order. Raises RebuildError when the file
     // cannot be written.
     void Add(qint64 rowid, const QVariantList& values, RebuildOutcome& outcome) {
+        // A value that does not have the form of its field is damage: the record goes to
+        // the problem table, so that the rebuilt table holds only records that read.
+        for (int i = 0; i < m_map.size(); ++i) {
+            if (m_map[i] < 0 || !m_types[i] || ValueFitsField(values.value(m_map[i]), *m_types[i]))
+                continue;
+            ++outcome.problemRows;
+            m_problems.append(
+                Refused(rowid, values,
+                        QStringLiteral("Field %1 holds a value it cannot hold.").arg(m_names[i])));
+            return;
+        }
         sqlite3_stmt* stmt = m_insert->Handle();
         sqlite3_reset(stmt);
         sqlite3_bind_int64(stmt, 1, rowid);
@@ -160,12 +175,7 @@ public:
             throw RebuildError{TUERR_WRITE, QStringLiteral("The rebuilt table cannot be "
                                                            "written: %1.")
                                                 .arg(message)};
-        RefusedRow refused;
-        refused.rowid = rowid;
-        refused.reason = message;
-        for (int i = 0; i < m_map.size(); ++i)
-            refused.record[m_names[i]] =
-                JsonOf(m_map[i] >= 0 ? values.value(m_map[i]) : QVariant());
+        const RefusedRow refused = Refused(rowid, values, message);
         if (code == SQLITE_CONSTRAINT_UNIQUE) {
             ++outcome.keyViolations;
             m_keyViolations.append(refused);
@@ -218,11 +228,22 @@ public:
     const QList<RefusedRow>& Problems() const { return m_problems; }
 
 private:
+    RefusedRow Refused(qint64 rowid, const QVariantList& values, const QString& reason) const {
+        RefusedRow refused;
+        refused.rowid = rowid;
+        refused.reason = reason;
+        for (int i = 0; i < m_map.size(); ++i)
+            refused.record[m_names[i]] =
+                JsonOf(m_map[i] >= 0 ? values.value(m_map[i]) : QVariant());
+        return refused;
+    }
+
     const TableDesc& m_target;
     std::unique_ptr<SqliteConnection> m_conn;
     std::unique_ptr<SqliteStatement> m_insert;
     QList<int> m_map; // for each written column, its place in the source's rows
     QStringList m_names;
+    QList<std::optional<FieldType>> m_types; // the kind of value each column holds
     QStringList m_droppedColumns;
     QList<RefusedRow> m_keyViolations;
     QList<RefusedRow> m_problems;

@@ -3,6 +3,7 @@
 #include "TuPages.h"
 #include "engine/EDatabaseError.h"
 #include "engine/Sqlite.h"
+#include "engine/TableCheck.h"
 
 #include <QFileInfo>
 #include <algorithm>
@@ -118,6 +119,40 @@ void RunIntegrityCheck(const QString& path, qint64 rows, int indexes, int column
         sqlite3_progress_handler(conn.Handle(), 0, nullptr, nullptr);
     } catch (const EDatabaseError& error) {
         findings.Add(2, QStringLiteral("Integrity"), 0, error.Message());
+    }
+}
+
+// Whether every stored value has the form of its field, as the program's definition gives
+// the fields: a number field holding a text, a date that is no date or a text that is not
+// UTF-8 is data damage (the program's own check after start-up finds the same), and a
+// rebuild moves such records to the problem table.
+void CheckStoredValues(const QString& path, const TableDesc& own, const TableDesc& expected,
+                       Findings& findings) {
+    if (own.mainTable.compare(expected.mainTable, Qt::CaseInsensitive) != 0)
+        return;
+    QStringList conditions;
+    for (const ColumnDesc& c : expected.columns) {
+        FieldType type;
+        if (!c.rowidAlias && own.ColumnIndex(c.name) >= 0 && c.ValueType(&type))
+            conditions << "(" + BadValueCondition(c.name, type) + ")";
+    }
+    if (conditions.isEmpty())
+        return;
+    try {
+        SqliteConnection conn(path, false, QFileInfo(path).fileName());
+        AddValueFunctions(conn.Handle());
+        auto stmt = conn.Prepare(QString("SELECT COUNT(*) FROM %1 WHERE %2")
+                                     .arg(QuoteName(own.mainTable), conditions.join(" OR ")));
+        const qint64 bad = stmt->Step() ? stmt->ColumnInt64(0) : 0;
+        if (bad == 1)
+            findings.Add(2, QStringLiteral("Data"), 0,
+                         QStringLiteral("1 record holds a value its field cannot hold."));
+        else if (bad > 1)
+            findings.Add(
+                2, QStringLiteral("Data"), 0,
+                QStringLiteral("%1 records hold values their fields cannot hold.").arg(bad));
+    } catch (const EDatabaseError& error) {
+        findings.Add(2, QStringLiteral("Data"), 0, error.Message());
     }
 }
 
@@ -261,6 +296,8 @@ VerifyResult VerifyTableFile(const QString& path, const TableDesc* expected, boo
         // trees are damaged would only fail it on the first damaged page.
         RunIntegrityCheck(path, data.entries, int(own.IndexesOf(own.mainTable).size()),
                           int(own.columns.size()), count, progress, findings);
+        if (expected)
+            CheckStoredValues(path, own, *expected, findings);
     }
     report(6, 100, count, count);
     return result;

@@ -8,6 +8,9 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QHash>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 
 #ifndef VTX_TUTIL_FROM_BIN
 #define VTX_TUTIL_FROM_BIN "../lib/vestrix"
@@ -30,6 +33,29 @@ QString WithSeparator(const QString& folder) {
     if (!f.isEmpty() && !f.endsWith('/'))
         f += '/';
     return f;
+}
+
+// Adds to a table description what its text columns hold beyond text (the "form" of
+// a column: "date" or "time"), so that verify and rebuild can tell a date that is none.
+QByteArray WithFieldForms(const QByteArray& desc, const TableDef& def) {
+    QJsonDocument doc = QJsonDocument::fromJson(desc);
+    if (!doc.isObject())
+        return desc;
+    QJsonObject root = doc.object();
+    QJsonArray columns = root["columns"].toArray();
+    for (qsizetype i = 0; i < columns.size(); ++i) {
+        QJsonObject column = columns[i].toObject();
+        const FieldDef* field = def.FindField(column["name"].toString());
+        if (field && field->type == FieldType::Date)
+            column["form"] = "date";
+        else if (field && field->type == FieldType::Time)
+            column["form"] = "time";
+        else
+            continue;
+        columns[i] = column;
+    }
+    root["columns"] = columns;
+    return QJsonDocument(root).toJson(QJsonDocument::Compact);
 }
 
 void OnLibraryProgress(void* user, const TUProgress* progress) {
@@ -236,7 +262,7 @@ QByteArray TTUtility::OwnDescription() {
             Table table(def->def, def->name);
             table.DatabaseName = ScratchAlias::Name();
             table.CreateTable();
-            m_ownDesc = FileDescription(scratch + def->def.tableName);
+            m_ownDesc = WithFieldForms(FileDescription(scratch + def->def.tableName), def->def);
         } catch (...) {
             QDir(scratch).removeRecursively();
             throw;

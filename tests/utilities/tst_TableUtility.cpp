@@ -4,6 +4,7 @@
 #include "TableFiles.h"
 #include "engine/Database.h"
 #include "engine/Table.h"
+#include "engine/TableCheck.h"
 #include "utilities/TUtility.h"
 
 #include <QLibrary>
@@ -273,6 +274,44 @@ private slots:
         QCOMPARE(lines.first(), "Reading the rows of vtxRosterT.DB");
         QVERIFY(lines.contains("1 damaged page of the table could not be read."));
         QCOMPARE(lines.last(), "The old table is kept as vtxRosterT_.DB.");
+    }
+
+    // A value that does not have the form of its field (what a few damaged bytes inside a
+    // record leave behind) is data damage for verify, as it is for the program's own check
+    // after start-up; the rebuild moves that record to the problem table, and then both
+    // find the table sound.
+    void valuesOfTheWrongFormAreDamage_data() {
+        QTest::addColumn<QString>("damage");
+        QTest::newRow("date that is no date") << "BaptismDate = '2024-02-30'";
+        QTest::newRow("number field holding a text") << "RecordNumber = 'twelve'";
+        QTest::newRow("text field holding bytes") << "FName = X'4532'";
+    }
+    void valuesOfTheWrongFormAreDamage() {
+        QFETCH(QString, damage);
+        const QString file = Data() + "vtxBaptismT.db";
+        const TableDef& def = TableDefOf("BaptismT");
+        const QList<StoredRow> before = ReadRows(file, "vtxBaptismT");
+        Exec(file, "UPDATE vtxBaptismT SET " + damage + " WHERE rowid = 17");
+        QCOMPARE(CheckTableFile(def, file), QString("a record in it cannot be read"));
+        TTUtility utility;
+        QStringList lines;
+        utility.OnProgress = [&](const TUProgress& p) {
+            if (p.kind == TU_PROGRESS_TEXT)
+                lines << QString::fromUtf8(p.text);
+        };
+        utility.SetUpTable(Data(), "vtxBaptismT.db");
+        QCOMPARE(utility.Verify(), 2);
+        utility.Rebuild(false);
+        QVERIFY(lines.contains("1 row that could not be written was put in PROBLEMS.DB."));
+        QCOMPARE(ReadRows(file, "vtxBaptismT"), Without(before, {17}));
+        const QList<StoredRow> problems = ReadRows(Data() + "PROBLEMS.DB", "PROBLEMS");
+        QCOMPARE(problems.size(), 1);
+        QCOMPARE(problems[0][2].toLongLong(), qint64(17));
+        QVERIFY2(problems[0][3].toString().endsWith("holds a value it cannot hold."),
+                 qPrintable(problems[0][3].toString()));
+        QCOMPARE(CheckTableFile(def, file), QString());
+        utility.SetUpTable(Data(), "vtxBaptismT.db");
+        QCOMPARE(utility.Verify(), 0);
     }
 
     void theKeptOldTableIsStillTheTableItHeld() {
