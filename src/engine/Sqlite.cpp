@@ -8,6 +8,8 @@
 #include <QTime>
 #include <chrono>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <sqlite3.h>
 
 namespace {
@@ -251,6 +253,15 @@ QVariant SqliteStatement::Column(int column, FieldType type) const {
 bool IsValidUtf8(const unsigned char* p, int n) {
     int i = 0;
     while (i < n) {
+        // Plain ASCII, the most of any text, eight bytes at a time.
+        if (i + 8 <= n) {
+            std::uint64_t word;
+            std::memcpy(&word, p + i, sizeof word);
+            if ((word & 0x8080808080808080ULL) == 0) {
+                i += 8;
+                continue;
+            }
+        }
         const unsigned char c = p[i];
         if (c < 0x80) {
             ++i;
@@ -286,37 +297,73 @@ bool IsValidUtf8(const unsigned char* p, int n) {
 }
 
 bool SqliteStatement::StoredColumn(int column, FieldType type, QVariant& value) const {
-    value = QVariant();
+    // Read straight from the statement, each value once: a scan over millions of rows
+    // calls this for every column.
     const int storage = sqlite3_column_type(m_stmt, column);
-    if (storage == SQLITE_NULL)
+    if (storage == SQLITE_NULL) {
+        value = QVariant();
         return true;
+    }
     const bool number = storage == SQLITE_INTEGER || storage == SQLITE_FLOAT;
     switch (type) {
     case FieldType::Integer:
     case FieldType::Short:
+        value = number ? QVariant(qint64(sqlite3_column_int64(m_stmt, column))) : QVariant();
+        return number;
     case FieldType::Logical:
+        value = number ? QVariant(sqlite3_column_int64(m_stmt, column) != 0) : QVariant();
+        return number;
     case FieldType::Number:
+        value = number ? QVariant(sqlite3_column_double(m_stmt, column)) : QVariant();
+        return number;
     case FieldType::Money:
-        if (!number)
-            return false;
-        value = Column(column, type);
-        return true;
+        value =
+            number
+                ? QVariant::fromValue(Currency::FromDouble(sqlite3_column_double(m_stmt, column)))
+                : QVariant();
+        return number;
     case FieldType::Text:
     case FieldType::Memo:
     case FieldType::Date:
     case FieldType::Time:
         break;
     }
+    value = QVariant();
     if (storage != SQLITE_TEXT)
         return false;
-    const auto* text = sqlite3_column_text(m_stmt, column);
+    const auto* chars = reinterpret_cast<const char*>(sqlite3_column_text(m_stmt, column));
     const int bytes = sqlite3_column_bytes(m_stmt, column);
-    if (!IsValidUtf8(text, bytes))
-        return false;
     if (bytes == 0)
         return true; // an empty text written by an older version reads as empty
-    value = Column(column, type);
-    return value.isValid(); // a date or time that is none is damage
+    switch (type) {
+    case FieldType::Text:
+    case FieldType::Memo:
+        if (!IsValidUtf8(reinterpret_cast<const unsigned char*>(chars), bytes))
+            return false;
+        value = QString::fromUtf8(chars, bytes);
+        return true;
+    case FieldType::Date: {
+        // The engine writes YYYY-MM-DD: plain digits, so a byte that is no ASCII (read
+        // here as Latin-1) never makes a date.
+        if (bytes != 10)
+            return false;
+        const QDate d = QDate::fromString(QString::fromLatin1(chars, bytes), Qt::ISODate);
+        if (d.isValid())
+            value = d;
+        return d.isValid();
+    }
+    case FieldType::Time: {
+        const QString s = QString::fromLatin1(chars, bytes);
+        QTime t = QTime::fromString(s, "HH:mm:ss");
+        if (!t.isValid())
+            t = QTime::fromString(s, "HH:mm:ss.zzz");
+        if (t.isValid())
+            value = t;
+        return t.isValid();
+    }
+    default:
+        return false;
+    }
 }
 
 QString QuoteName(const QString& name) {

@@ -1,5 +1,6 @@
 #include "engine/TableScan.h"
 
+#include "engine/EDatabaseError.h"
 #include "engine/Field.h"
 #include "engine/Sqlite.h"
 #include "engine/Table.h"
@@ -42,8 +43,16 @@ bool TableScan::Next() {
     const TableDef& def = m_table.Def();
     m_rowId = m_statement->ColumnInt64(0);
     m_values.fill(QVariant());
-    for (int c = 0; c < m_columns.size(); ++c)
-        m_values[m_columns[c]] = m_statement->Column(c + 1, def.fields[m_columns[c]].type);
+    for (int c = 0; c < m_columns.size(); ++c) {
+        const FieldDef& f = def.fields[m_columns[c]];
+        // A value that does not have its field's form is damage: reported, never read as
+        // empty (a sum would silently leave it out).
+        if (!m_statement->StoredColumn(c + 1, f.type, m_values[m_columns[c]]))
+            throw EDatabaseError(
+                DamagedTableMessage(m_table.Label(),
+                                    QString("the %1 of a record cannot be read").arg(f.name)),
+                ErrorKind::Damaged);
+    }
     m_table.CalculateFields(m_values);
     ++m_rowsRead;
     return true;

@@ -32,6 +32,7 @@ public:
     TableScan& operator=(const TableScan&) = delete;
 
     // Moves to the next row (the first row on the first call); false after the last.
+    // Raises an error of kind Damaged, naming the table, at a row that cannot be read.
     bool Next();
     // The row id of the current row (a bookmark of the table); 0 before the first row
     // and after the last.

@@ -5,6 +5,7 @@
 #include "TestSupport.h"
 #include "engine/DataSource.h"
 #include "engine/Database.h"
+#include "engine/Sqlite.h"
 #include "engine/Table.h"
 #include "engine/TableScan.h"
 
@@ -216,6 +217,29 @@ private Q_SLOTS:
         m_gifts->CheckBrowseMode();
         QCOMPARE(Scanned().size(), 7);
         QVERIFY(Scanned().contains("5 2024-10-06 q4 "));
+    }
+
+    // A damaged amount is not read as nothing (a sum would leave it out without a word):
+    // the scan stops at it with the message that names the table and its repair.
+    void damagedValueIsReportedNotSkipped() {
+        {
+            SqliteConnection file(m_folder->file("scnGiftT.db"), false, "probe");
+            file.Exec("UPDATE scnGiftT SET Amount = 'ten' WHERE rowid = 2");
+        }
+        QString message;
+        ErrorKind kind = ErrorKind::General;
+        try {
+            Scanned();
+        } catch (const EDatabaseError& e) {
+            message = e.Message();
+            kind = e.Kind();
+        }
+        m_scanFault.clear();
+        QCOMPARE(kind, ErrorKind::Damaged);
+        QVERIFY2(message.startsWith("Table scnGiftT.db is damaged (the Amount of a record cannot "
+                                    "be read)") &&
+                     message.contains("Database Maintenance"),
+                 qPrintable(message));
     }
 
     void closedTableIsRefused() {
