@@ -25,10 +25,9 @@
 
 namespace MinistryBench {
 
-// The data module over the parish (bench_roster's), opened on first use and kept for the run.
+// The data module over the parish, opened on first use and kept for the run.
 TDataMod& Module() {
-    return KeptDataModule(
-        SampleParishFolder("roster-20000", {.members = 20000, .years = 1, .seed = 2024}));
+    return KeptDataModule(RosterParishFolder());
 }
 
 // Puts the shared enrolments back as a benchmark found them.

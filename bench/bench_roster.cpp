@@ -28,8 +28,7 @@ namespace RosterBench {
 
 // The data module over the parish, opened on first use and kept for the run.
 TDataMod& Module() {
-    return KeptDataModule(
-        SampleParishFolder("roster-20000", {.members = 20000, .years = 1, .seed = 2024}));
+    return KeptDataModule(RosterParishFolder());
 }
 
 // Puts the shared roster back as a benchmark found it.

@@ -53,6 +53,10 @@ QString SampleParishFolder(const QString& name, const SampleParishOptions& optio
     return it.value();
 }
 
+QString RosterParishFolder() {
+    return SampleParishFolder("roster-20000", {.members = 20000, .years = 1, .seed = 2024});
+}
+
 std::unique_ptr<TDataMod> OpenDataModule(const QString& folder) {
     Aliases::SetPath(VTX2AliasName, folder);
     auto module = std::make_unique<TDataMod>();

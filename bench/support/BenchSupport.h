@@ -18,6 +18,9 @@ QString BenchFolder(const QString& name);
 // the folder is looked at once for each name and options.
 QString SampleParishFolder(const QString& name, const SampleParishOptions& options);
 
+// The parish the roster and lay ministry benchmarks share: 20,000 roster rows, one year.
+QString RosterParishFolder();
+
 // The data module over a data folder: the alias pointed at it and every data set opened.
 std::unique_ptr<TDataMod> OpenDataModule(const QString& folder);
 
