@@ -10,20 +10,12 @@
 #include "engine/Database.h"
 
 #include <QApplication>
-#include <QLocale>
 #include <benchmark/benchmark.h>
 
 namespace {
 
-const QString& ParishFolder() {
-    static const QString folder = [] {
-        SampleParishOptions options;
-        options.members = 20000;
-        options.years = 20;
-        options.seed = 2024;
-        return SampleParishFolder("parish-20000-20y", options);
-    }();
-    return folder;
+QString ParishFolder() {
+    return SampleParishFolder("parish-20000-20y", {.members = 20000, .years = 20, .seed = 2024});
 }
 
 void BM_OpenAttendanceChart(benchmark::State& state) {
@@ -47,14 +39,5 @@ BENCHMARK(BM_OpenAttendanceChart)->Unit(benchmark::kMillisecond);
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return BenchMain(argc, argv);
 }

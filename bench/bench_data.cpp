@@ -18,23 +18,13 @@
 
 namespace {
 
-const QString& ParishFolder() {
-    static const QString folder = [] {
-        SampleParishOptions options;
-        options.members = 20000;
-        options.years = 5;
-        options.seed = 2024;
-        options.envelopeGifts = 1000000;
-        return SampleParishFolder("data-20000", options);
-    }();
-    return folder;
+QString ParishFolder() {
+    return SampleParishFolder(
+        "data-20000", {.members = 20000, .years = 5, .seed = 2024, .envelopeGifts = 1000000});
 }
 
 std::unique_ptr<TDataMod> OpenModule() {
-    Aliases::SetPath(VTX2AliasName, ParishFolder());
-    auto module = std::make_unique<TDataMod>();
-    module->OpenDataSets();
-    return module;
+    return OpenDataModule(ParishFolder());
 }
 
 void BM_OpenAllDataSets(benchmark::State& state) {

@@ -20,39 +20,15 @@
 
 #include <QApplication>
 #include <QKeyEvent>
-#include <QLocale>
 #include <QStringList>
 #include <benchmark/benchmark.h>
 #include <memory>
 
 namespace RosterBench {
 
-const QString& ParishFolder() {
-    static const QString folder = [] {
-        SampleParishOptions options;
-        options.members = 20000;
-        options.years = 1;
-        options.seed = 2024;
-        return SampleParishFolder("roster-20000", options);
-    }();
-    return folder;
-}
-
-std::unique_ptr<TDataMod> TheModule;
-
 // The data module over the parish, opened on first use and kept for the run.
 TDataMod& Module() {
-    if (!TheModule) {
-        Aliases::SetPath(VTX2AliasName, ParishFolder());
-        TheModule = std::make_unique<TDataMod>();
-        TheModule->OpenDataSets();
-    }
-    return *TheModule;
-}
-
-// Lets the window lay itself out and paint what the user would see.
-void Settle() {
-    QApplication::processEvents();
+    return KeptDataModule(RosterParishFolder());
 }
 
 // Puts the shared roster back as a benchmark found it.
@@ -65,17 +41,7 @@ void ResetRoster() {
 } // namespace RosterBench
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    RosterBench::TheModule.reset();
-    return 0;
+    return BenchMain(argc, argv);
 }
 
 // ---- View Roster --------------------------------------------------------------------

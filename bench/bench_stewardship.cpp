@@ -27,7 +27,6 @@
 
 #include <QApplication>
 #include <QKeyEvent>
-#include <QLocale>
 #include <benchmark/benchmark.h>
 #include <memory>
 #include <sys/resource.h>
@@ -43,26 +42,10 @@ QString ParishFolder(Parish parish) {
     return SampleParishFolder(QString("stewardship-20000x%1").arg(options.years), options);
 }
 
-std::unique_ptr<TDataMod> TheModule;
-Parish TheParish = Parish::TwentyYears;
-
 // The data module over the parish, opened on first use and kept until another parish is
 // asked for.
 TDataMod& Module(Parish parish) {
-    if (TheModule && TheParish != parish)
-        TheModule.reset();
-    if (!TheModule) {
-        Aliases::SetPath(VTX2AliasName, ParishFolder(parish));
-        TheModule = std::make_unique<TDataMod>();
-        TheModule->OpenDataSets();
-        TheParish = parish;
-    }
-    return *TheModule;
-}
-
-// Lets the windows lay themselves out and paint what the user would see.
-void Settle() {
-    QApplication::processEvents();
+    return KeptDataModule(ParishFolder(parish));
 }
 
 // The largest resident size of the process so far, in megabytes.
@@ -75,20 +58,11 @@ double PeakMegabytes() {
 } // namespace StewardshipBench
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-    QApplication app(argc, argv);
-    // No window may wait for an answer: a message is recorded (and counted) instead.
-    Dialogs::SetScripted(true);
-    SetRuleMessageSink(&Dialogs::ShowMessage);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    StewardshipBench::TheModule.reset();
-    return 0;
+    return BenchMain(argc, argv, [] {
+        // No window may wait for an answer: a message is recorded (and counted) instead.
+        Dialogs::SetScripted(true);
+        SetRuleMessageSink(&Dialogs::ShowMessage);
+    });
 }
 
 // ---- Reading every gift ---------------------------------------------------------------

@@ -5,8 +5,6 @@
 #include "toolkit/vtxReport.h"
 #include "toolkit/vtxReportPreview.h"
 
-#include <QApplication>
-#include <QLocale>
 #include <benchmark/benchmark.h>
 #include <vector>
 
@@ -151,14 +149,5 @@ BENCHMARK(BM_ExportRosterGrid)->Arg(2000)->Unit(benchmark::kMillisecond);
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-    QApplication app(argc, argv); // fonts for the PDF writer
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return BenchMain(argc, argv); // the application: fonts for the PDF writer
 }

@@ -20,60 +20,25 @@
 #include "worship/vtxMusicLibraryR.h"
 #include "worship/vtxWorshipDataEntryF.h"
 
-#include <QApplication>
 #include <QLineEdit>
-#include <QLocale>
 #include <benchmark/benchmark.h>
 #include <memory>
 
 namespace WorshipBench {
 
-// 20,000 roster rows give a library of 350 pieces; the envelope gifts are capped, as no
-// benchmark here reads them.
-const QString& ParishFolder() {
-    static const QString folder = [] {
-        SampleParishOptions options;
-        options.members = 20000;
-        options.years = 20;
-        options.seed = 2016;
-        options.lastYear = 2024;
-        options.envelopeGifts = 50000;
-        return SampleParishFolder("worship-20y", options);
-    }();
-    return folder;
-}
-
-std::unique_ptr<TDataMod> TheModule;
-
-// The data module over the parish, opened on first use and kept for the run.
+// The data module over the parish, opened on first use and kept for the run. 20,000 roster
+// rows give a library of 350 pieces; the envelope gifts are capped, as no benchmark here
+// reads them.
 TDataMod& Module() {
-    if (!TheModule) {
-        Aliases::SetPath(VTX2AliasName, ParishFolder());
-        TheModule = std::make_unique<TDataMod>();
-        TheModule->OpenDataSets();
-    }
-    return *TheModule;
-}
-
-// Lets the window lay itself out and paint what the user would see.
-void Settle() {
-    QApplication::processEvents();
+    return KeptDataModule(SampleParishFolder(
+        "worship-20y",
+        {.members = 20000, .years = 20, .seed = 2016, .lastYear = 2024, .envelopeGifts = 50000}));
 }
 
 } // namespace WorshipBench
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    WorshipBench::TheModule.reset();
-    return 0;
+    return BenchMain(argc, argv);
 }
 
 namespace {

@@ -3,28 +3,13 @@
 // option files and a data folder, scripted dialogs, and a window probe that the menu
 // table can open.
 
-#include "TestSupport.h"
+#include "ProgramFixture.h"
 #include "app/vtxMenuTable.h"
-#include "app/vtxOptionsU.h"
-#include "app/vtxPasswordsU.h"
 #include "data/vtxDataM.h"
 #include "data/vtxGlobalsU.h"
-#include "toolkit/Dialogs.h"
 
 #include <QDialog>
-#include <QFile>
 #include <QTest>
-#include <memory>
-
-inline void PutBytes(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
-        qFatal("cannot write %s", qPrintable(path));
-}
-
-template <typename Record> QByteArray BytesOf(const Record& record) {
-    return QByteArray(reinterpret_cast<const char*>(&record), qsizetype(sizeof record));
-}
 
 // The kinds and texts of everything the dialogs facade was asked to show, in order.
 inline QStringList ShownKindsAndTexts() {
@@ -36,21 +21,12 @@ inline QStringList ShownKindsAndTexts() {
 
 // A program folder with a data folder "Data" beside the program, the option files,
 // scripted dialogs and the program-wide values as at start.
-struct AppFixture {
-    std::unique_ptr<TempFolder> folder;
-
+struct AppFixture : ProgramFixture {
     void Setup() {
-        folder = std::make_unique<TempFolder>();
-        ProgramFolder = folder->path();
-        Dialogs::SetScripted(true);
-        Dialogs::ClearScript();
+        ProgramFixture::Setup();
         Dialogs::SetDefaultModalHandler(nullptr);
         SetRuleMessageSink(&Dialogs::ShowMessage);
         ResetProgramValues();
-        OptionsRecord = DefaultOptionsRecord();
-        AccessRecord = TAccessRecord();
-        PasswordsInForce = TAccessRecord();
-        AccessFileRead = false;
     }
     void Cleanup() {
         Dialogs::ClearScript();
@@ -63,17 +39,7 @@ struct AppFixture {
     void WriteOptions(const QString& organisation) {
         TOptionsRecord record = DefaultOptionsRecord();
         record.OrganizationName.SetText(organisation);
-        PutBytes(Path(OptionsFileName), BytesOf(record));
-    }
-    void WriteAccess(const TAccessRecord& record) {
-        PutBytes(Path(AccessFileName), BytesOf(record));
-    }
-    // The passwords in force as if read at start-up from an access file.
-    void StartWithPasswords(const TAccessRecord& record) {
-        WriteAccess(record);
-        if (!ReadAccessFile())
-            qFatal("access file not read");
-        Dialogs::ClearScript();
+        PutFile(OptionsPath(), RecordBytes(record));
     }
     void CreateData() { TDataMod::CreateDataFolder(DataFolder()); }
 };

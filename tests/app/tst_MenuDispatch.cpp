@@ -50,7 +50,7 @@ private slots:
         owner = new QWidget;
         TAccessRecord record = FreshAccessRecord();
         SetPassword(record, 3, "Pw3");
-        fx.StartWithPasswords(record);
+        fx.StartWith(record);
     }
     void cleanup() {
         delete owner;
@@ -229,7 +229,7 @@ private slots:
     void reportPasswordComesFirst() {
         TAccessRecord record = FreshAccessRecord();
         SetPassword(record, 1, "Money");
-        fx.StartWithPasswords(record);
+        fx.StartWith(record);
         int runs = 0;
         RegisterReport(7, [&](QWidget*) { ++runs; });
         Dialogs::QueueInput(true, "money");
@@ -266,7 +266,7 @@ private slots:
         fx.Setup();
         fx.CreateData();
         Aliases::SetPath("Vestrix2", fx.DataFolder());
-        fx.StartWithPasswords(FreshAccessRecord());
+        fx.StartWith(FreshAccessRecord());
         data = std::make_unique<TDataMod>();
         data->OpenDataSets();
     }

@@ -123,7 +123,7 @@ private slots:
         QVERIFY(QDir().mkpath(fx.Path(programFolder)));
         QVERIFY(QDir().mkpath(Share()));
         if (withHelpFile)
-            PutBytes(Share() + "Vestrix2.hlp", "<html></html>");
+            PutFile(Share() + "Vestrix2.hlp", "<html></html>");
         QCOMPARE(InstalledShareFolder(fx.Path(programFolder)), found ? Share() : QString());
     }
 
@@ -145,14 +145,14 @@ private slots:
     void folderWritable() {
         QVERIFY(FolderWritable(fx.folder->path()));
         QVERIFY(!FolderWritable(fx.Path("missing/")));
-        PutBytes(fx.Path("plain file"), "x");
+        PutFile(fx.Path("plain file"), "x");
         QVERIFY(!FolderWritable(fx.Path("plain file")));
     }
 
     // Files beside the program in a folder it may write; no user folder is made.
     void writableProgramFolderKeepsFilesBeside() {
         QVERIFY(QDir().mkpath(Bin()));
-        PutBytes(Bin() + AccessFileName, BytesOf(FreshAccessRecord())); // as the build writes it
+        PutFile(Bin() + AccessFileName, RecordBytes(FreshAccessRecord())); // as the build writes it
         QCOMPARE(Start(DecideProgramFolder(Facts(true, false))), TStartupOutcome::Run);
         QCOMPARE(ShownKindsAndTexts(), QStringList{"message: " + kOptionsMissing});
         QCOMPARE(ProgramFolder, Bin());
@@ -175,7 +175,7 @@ private slots:
         QFETCH(bool, writable);
         QFETCH(bool, installed);
         InstallProgram();
-        PutBytes(Bin() + "Vestrix2.hlp", "<html></html>");
+        PutFile(Bin() + "Vestrix2.hlp", "<html></html>");
         QCOMPARE(Start(DecideProgramFolder(Facts(writable, installed))), TStartupOutcome::Run);
         QCOMPARE(ShownKindsAndTexts(), QStringList{"message: " + kOptionsMissing});
         QCOMPARE(ProgramFolder, User());
@@ -231,7 +231,7 @@ private slots:
     void missingAccessFileIsNotReplaced() {
         InstallProgram();
         QVERIFY(QDir().mkpath(User()));
-        PutBytes(User() + OptionsFileName, BytesOf(DefaultOptionsRecord()));
+        PutFile(User() + OptionsFileName, RecordBytes(DefaultOptionsRecord()));
         QCOMPARE(StartInstalled(), TStartupOutcome::End);
         QCOMPARE(ShownKindsAndTexts(), QStringList{"message: " + kAccessMissing});
         QVERIFY(!QFileInfo::exists(User() + AccessFileName));
@@ -240,7 +240,7 @@ private slots:
     // A user folder that cannot be made: the error box names it; the program ends.
     void userFolderThatCannotBeMade() {
         InstallProgram();
-        PutBytes(fx.Path("home"), "a file where the home folder should be");
+        PutFile(fx.Path("home"), "a file where the home folder should be");
         QCOMPARE(StartInstalled(), TStartupOutcome::End);
         QCOMPARE(ShownKindsAndTexts(),
                  QStringList{"error: Vestrix could not create its folder \"" + User() +

@@ -139,7 +139,7 @@ private slots:
     void aliasFileNamesTheDataFolder() {
         fx.WriteOptions("St. Mark");
         fx.WriteAccess(FreshAccessRecord());
-        PutBytes(fx.Path("vtxAliases.ini"), "[Vestrix2]\nPATH=Parish Data\n");
+        PutFile(fx.Path("vtxAliases.ini"), "[Vestrix2]\nPATH=Parish Data\n");
         QCOMPARE(Start(), TStartupOutcome::Run);
         QVERIFY(QFileInfo(fx.Path("Parish Data/vtxRosterT.DB")).isFile());
         QVERIFY(!QFileInfo::exists(fx.DataFolder()));
@@ -188,7 +188,7 @@ private slots:
     // and the program goes on.
     void shortOptionsFileGoesOnWithDefaults() {
         Install();
-        PutBytes(fx.Path(OptionsFileName), QByteArray(300, 'x'));
+        PutFile(fx.Path(OptionsFileName), QByteArray(300, 'x'));
         QCOMPARE(Start(), TStartupOutcome::Run);
         QCOMPARE(ShownKindsAndTexts(), QStringList{"message: " + kOptionsMissing});
         QCOMPARE(QFileInfo(fx.Path(OptionsFileName)).size(), 0);
@@ -216,8 +216,8 @@ private slots:
     void unreachableDatabaseEndsAtOnce() {
         fx.WriteOptions("St. Mark");
         fx.WriteAccess(FreshAccessRecord());
-        PutBytes(fx.Path("plain file"), "not a folder");
-        PutBytes(fx.Path("vtxAliases.ini"), "[Vestrix2]\nPATH=plain file/Data\n");
+        PutFile(fx.Path("plain file"), "not a folder");
+        PutFile(fx.Path("vtxAliases.ini"), "[Vestrix2]\nPATH=plain file/Data\n");
         QCOMPARE(Start(), TStartupOutcome::DatabaseFailed);
         QCOMPARE(Dialogs::ShownLog().size(), 1);
         QCOMPARE(Dialogs::ShownLog().first().kind, QString("error"));

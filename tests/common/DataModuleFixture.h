@@ -9,6 +9,11 @@
 //   fx.Open({{"UsherReportT", {{{"WorshipDate", QDate(2024, 1, 7)}, {"NumberInService", 120}}}}});
 //   ... drive windows ...
 //   fx.Close();
+//
+// Or in steps, for rows written in a test's own way before the data module opens:
+//   fx.Create();
+//   fx.Write("WorshipT", {...});
+//   fx.Start();
 
 #include "TestSupport.h"
 #include "data/vtxDataM.h"
@@ -28,17 +33,35 @@ using TableRows = QMap<QString, QList<QVariantMap>>;
 
 class DataModuleFixture {
 public:
+    // Whether the working folder becomes the current folder while the fixture is open.
+    enum class Current { Working, Unchanged };
+
     ~DataModuleFixture() { Close(); }
 
     void Open(const TableRows& rows = {}) {
-        Close();
-        m_folder = std::make_unique<TempFolder>();
-        m_oldCurrent = QDir::currentPath();
-        QDir::setCurrent(m_folder->path());
-        Aliases::SetPath(VTX2AliasName, DataFolder());
-        CopyEmptyDataFolder(DataFolder());
+        Create();
         for (auto it = rows.begin(); it != rows.end(); ++it)
             Write(it.key(), it.value());
+        Start();
+    }
+
+    // A new working folder whose data folder "Data" holds a copy of the files of `source`
+    // (by default the data folder of a first start: every table file empty, templates 1 to
+    // 30), named by the alias. Rows may be written into it before Start.
+    void Create(const QString& source = EmptyDataFolder(), Current current = Current::Working) {
+        Close();
+        m_folder = std::make_unique<TempFolder>();
+        if (current == Current::Working) {
+            m_oldCurrent = QDir::currentPath();
+            QDir::setCurrent(m_folder->path());
+        }
+        Aliases::SetPath(VTX2AliasName, DataFolder());
+        CopyFiles(source, DataFolder());
+    }
+
+    // Opens the data module over the data folder, dialogs scripted and the rules' messages
+    // routed to them, the program-wide values as at start.
+    void Start() {
         ResetProgramValues();
         Dialogs::SetScripted(true);
         Dialogs::ClearScript();
@@ -47,6 +70,7 @@ public:
         m_data->OpenDataSets();
     }
 
+    // Closes every window the test left, then the data module; back to the old folder.
     void Close() {
         QList<QPointer<QWidget>> windows;
         for (QWidget* w : QApplication::topLevelWidgets())
@@ -55,15 +79,19 @@ public:
             delete w.data();
         if (m_data) {
             // A test may end with a row pending: drop it, closing would try to post it.
-            for (Table* table : m_data->Tables())
-                if (table->State() == DataSetState::Edit || table->State() == DataSetState::Insert)
-                    table->Cancel();
+            // Details first: a master's cancel would post a pending detail row.
+            const QList<Table*>& tables = m_data->Tables();
+            for (auto it = tables.rbegin(); it != tables.rend(); ++it)
+                if ((*it)->State() == DataSetState::Edit || (*it)->State() == DataSetState::Insert)
+                    (*it)->Cancel();
             m_data->CloseDataSets();
             m_data.reset();
-            Aliases::Remove(VTX2AliasName);
         }
         if (m_folder) {
-            QDir::setCurrent(m_oldCurrent);
+            Aliases::Remove(VTX2AliasName);
+            if (!m_oldCurrent.isEmpty())
+                QDir::setCurrent(m_oldCurrent);
+            m_oldCurrent.clear();
             m_folder.reset();
         }
         Dialogs::ClearScript();
@@ -89,19 +117,23 @@ public:
     // Texts of the messages shown through the dialogs facade since the last ClearScript.
     static QStringList Shown() { return Dialogs::ShownTexts(); }
 
-private:
     // A data folder of a first start, made once per test program and copied for each test:
     // copying is much faster than creating the tables.
-    static void CopyEmptyDataFolder(const QString& target) {
+    static QString EmptyDataFolder() {
         static TempFolder made;
         static const QString empty = [] {
             const QString folder = made.path() + "Data/";
             TDataMod::EnsureDataFolder(folder);
             return folder;
         }();
+        return empty;
+    }
+
+private:
+    static void CopyFiles(const QString& from, const QString& target) {
         QDir().mkpath(target);
-        for (const QString& file : QDir(empty).entryList(QDir::Files))
-            if (!QFile::copy(empty + file, target + file))
+        for (const QString& file : QDir(from).entryList(QDir::Files))
+            if (!QFile::copy(QDir(from).filePath(file), QDir(target).filePath(file)))
                 qFatal("cannot copy %s", qPrintable(file));
     }
 

@@ -3,18 +3,12 @@
 // a few rows in several tables, the data module open over it, the passwords of a fresh
 // installation, scripted dialogs, and clean-up of the windows a test left open.
 
+#include "DataModuleFixture.h"
 #include "TableFiles.h"
 #include "app/vtxOptionsU.h"
 #include "app/vtxPasswordsU.h"
-#include "data/vtxGlobalsU.h"
-#include "toolkit/Dialogs.h"
 
-#include <QApplication>
-#include <QPointer>
-#include <QTest>
-#include <memory>
-
-class UtilitiesFixture {
+class UtilitiesFixture : public DataModuleFixture {
 public:
     // The tables that get rows, and how many.
     static inline const QList<std::pair<QString, int>> kRows = {
@@ -22,44 +16,19 @@ public:
         {"BaptismT", 15}, {"MarriageT", 6},     {"WedFamilyT", 8},
         {"WedPartyT", 8}, {"WedLogisticsT", 8}, {"EnvelopeOfferingT", 60}};
 
+    // The program folder is the working folder (the current folder stays as it is), with the
+    // filled data folder, default options and the passwords of a fresh installation.
     void Open() {
-        Close();
-        m_folder = std::make_unique<TempFolder>();
-        ProgramFolder = m_folder->path();
-        TableFiles::CopyFolder(Filled(), DataFolder());
-        Aliases::SetPath(VTX2AliasName, DataFolder());
-        ResetProgramValues();
+        Create(Filled(), Current::Unchanged);
+        ProgramFolder = WorkingFolder();
         OptionsRecord = DefaultOptionsRecord();
         PasswordsInForce = FreshAccessRecord();
         AccessFileRead = true;
-        Dialogs::SetScripted(true);
-        Dialogs::ClearScript();
         Dialogs::SetDefaultModalHandler(nullptr);
-        SetRuleMessageSink(&Dialogs::ShowMessage);
-        m_data = std::make_unique<TDataMod>();
-        m_data->OpenDataSets();
+        Start();
     }
 
-    void Close() {
-        QList<QPointer<QWidget>> windows;
-        for (QWidget* w : QApplication::topLevelWidgets())
-            windows << w;
-        for (const QPointer<QWidget>& w : windows)
-            delete w.data();
-        if (m_data) {
-            for (Table* table : m_data->Tables())
-                if (table->State() == DataSetState::Edit || table->State() == DataSetState::Insert)
-                    table->Cancel();
-            m_data->CloseDataSets();
-            m_data.reset();
-            Aliases::Remove(VTX2AliasName);
-        }
-        m_folder.reset();
-        Dialogs::ClearScript();
-    }
-
-    QString ProgramFolderPath() const { return m_folder->path(); }
-    QString DataFolder() const { return m_folder->path() + "Data/"; }
+    QString ProgramFolderPath() const { return WorkingFolder(); }
     // The data folder as every test starts with it.
     static QString Filled() {
         static TempFolder made;
@@ -80,15 +49,4 @@ public:
             shown << s.kind + ": " + s.text;
         return shown;
     }
-
-private:
-    std::unique_ptr<TempFolder> m_folder;
-    std::unique_ptr<TDataMod> m_data;
 };
-
-// Shows a window and makes it the active one, as a user finds it after opening it.
-inline bool ShowActive(QWidget* window) {
-    window->show();
-    QApplication::setActiveWindow(window);
-    return QTest::qWaitForWindowActive(window);
-}
