@@ -1,0 +1,219 @@
+#pragma once
+// Shared pieces of the pastoral record tests: a data folder in a temporary folder with a
+// few roster rows and member records written straight into the table files, the data
+// module over it, scripted dialogs, and clean-up of the windows a test left open.
+
+#include "TestSupport.h"
+#include "app/vtxGlobalsU.h"
+#include "data/vtxDataM.h"
+#include "toolkit/Dialogs.h"
+
+#include <QApplication>
+#include <QDate>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QPointer>
+#include <QTest>
+#include <QVariantMap>
+#include <memory>
+
+// A roster row: number, last, first and middle name.
+struct RecordsPerson {
+    int number;
+    QString last;
+    QString first;
+    QString middle = {};
+};
+
+// A row of any table of the data module, written as it stands (no rule runs, the link
+// is not consulted).
+struct StoredRow {
+    QString table; // data module name, "BaptismT"
+    QVariantMap values;
+};
+
+class RecordsFixture {
+public:
+    // Writes the rows into a new data folder and opens the data module over it. The
+    // roster cursor stands on the first row in record-number order (the active record).
+    void Open(const QList<RecordsPerson>& people, const QList<StoredRow>& rows = {}) {
+        Close();
+        m_folder = std::make_unique<TempFolder>();
+        m_oldCurrent = QDir::currentPath();
+        QDir::setCurrent(m_folder->path());
+        Aliases::SetPath(VTX2AliasName, DataFolder());
+        CopyEmptyDataFolder(DataFolder());
+        QList<QVariantMap> roster;
+        for (const RecordsPerson& p : people)
+            roster << QVariantMap{{"RecordNumber", p.number},
+                                  {"FName", p.first},
+                                  {"MName", p.middle},
+                                  {"LName", p.last},
+                                  {"Address1", QString("%1 Church St").arg(p.number)},
+                                  {"IsMember", true}};
+        Write("RosterT", roster);
+        for (const StoredRow& row : rows)
+            Write(row.table, {row.values});
+        ResetProgramValues();
+        Dialogs::SetScripted(true);
+        Dialogs::ClearScript();
+        m_data = std::make_unique<TDataMod>();
+        m_data->OpenDataSets();
+    }
+
+    // Closes every window the test left, then the data module; back to the old folder.
+    void Close() {
+        QList<QPointer<QWidget>> windows;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            windows << w;
+        for (const QPointer<QWidget>& w : windows)
+            delete w.data();
+        if (m_data) {
+            // A test may end with a row pending: drop it, closing would try to post it.
+            for (Table* table : m_data->Tables())
+                if (table->State() == DataSetState::Edit || table->State() == DataSetState::Insert)
+                    table->Cancel();
+            m_data->CloseDataSets();
+            m_data.reset();
+            Aliases::Remove(VTX2AliasName);
+        }
+        if (m_folder) {
+            QDir::setCurrent(m_oldCurrent);
+            m_folder.reset();
+        }
+        Dialogs::ClearScript();
+    }
+
+    QString DataFolder() const { return m_folder->path() + "Data/"; }
+
+    // Makes a roster row the active record; false when there is no such row.
+    static bool Activate(int number) { return DataMod->RosterT->Locate("RecordNumber", {number}); }
+
+    // The values of one field over the rows a table now presents, in their order.
+    static QVariantList Column(DataSet* table, const QString& field) {
+        QVariantList values;
+        const int f = table->FieldByName(field)->Index();
+        for (int row = 0; row < table->DisplayRowCount(); ++row)
+            values << table->DisplayValue(row, f);
+        return values;
+    }
+    static QStringList Texts(DataSet* table, const QString& field) {
+        QStringList texts;
+        for (const QVariant& v : Column(table, field))
+            texts << v.toString();
+        return texts;
+    }
+
+    // Texts of the messages shown through the dialogs facade since the last ClearScript.
+    static QStringList Shown() { return Dialogs::ShownTexts(); }
+
+private:
+    // A data folder of a first start (every table file, empty), made once per test program
+    // and copied for each test: copying is much faster than creating the tables.
+    static void CopyEmptyDataFolder(const QString& target) {
+        static TempFolder made;
+        static const QString empty = [] {
+            const QString folder = made.path() + "Data/";
+            TDataMod::EnsureDataFolder(folder);
+            return folder;
+        }();
+        QDir().mkpath(target);
+        for (const QString& file : QDir(empty).entryList(QDir::Files))
+            if (!QFile::copy(empty + file, target + file))
+                qFatal("cannot copy %s", qPrintable(file));
+    }
+
+    void Write(const QString& tableName, const QList<QVariantMap>& rows) {
+        Table table(TableDefOf(tableName), tableName);
+        table.DatabaseName = VTX2AliasName;
+        table.Open();
+        for (const QVariantMap& row : rows) {
+            table.Append();
+            for (auto it = row.begin(); it != row.end(); ++it)
+                table.FieldByName(it.key())->SetValue(it.value());
+            table.Post();
+        }
+    }
+
+    std::unique_ptr<TempFolder> m_folder;
+    std::unique_ptr<TDataMod> m_data;
+    QString m_oldCurrent;
+};
+
+// Row makers for the member records, with the fields the tests look at.
+inline StoredRow Baptism(int number, const QString& first, const QString& last,
+                         const QDate& date = QDate(2020, 4, 12), const QString& middle = {}) {
+    return {"BaptismT",
+            {{"RecordNumber", number},
+             {"FName", first},
+             {"MName", middle},
+             {"LName", last},
+             {"BaptismDate", date}}};
+}
+inline StoredRow Birth(int number, const QString& first, const QString& last,
+                       const QDate& date = QDate(2019, 12, 1)) {
+    return {"BirthT",
+            {{"RecordNumber", number}, {"FName", first}, {"LName", last}, {"BirthDate", date}}};
+}
+inline StoredRow Marriage(int number, const QString& groomFirst, const QString& groomLast,
+                          const QString& brideFirst, const QString& brideLast,
+                          const QDate& wedding = QDate(2015, 6, 20)) {
+    return {"MarriageT",
+            {{"RecordNumber", number},
+             {"GroomFName", groomFirst},
+             {"GroomLName", groomLast},
+             {"BrideFName", brideFirst},
+             {"BrideLName", brideLast},
+             {"WeddingDate", wedding}}};
+}
+// A family line; groomFamily invalid leaves the field empty.
+inline StoredRow Family(int number, int line, const QString& name,
+                        const QVariant& groomFamily = true) {
+    return {
+        "WedFamilyT",
+        {{"RecordNumber", number}, {"Number", line}, {"Name", name}, {"GroomFamily", groomFamily}}};
+}
+// A wedding party line; groomSide invalid leaves "G P" never set.
+inline StoredRow Party(int number, int line, const QString& name, const QVariant& groomSide,
+                       const QString& role = "Usher") {
+    return {"WedPartyT",
+            {{"RecordNumber", number},
+             {"Number", line},
+             {"Role", role},
+             {"Name", name},
+             {"GroomSide", groomSide}}};
+}
+inline StoredRow Logistics(int number, int item, const QString& description,
+                           bool completed = false) {
+    return {"WedLogisticsT",
+            {{"RecordNumber", number},
+             {"ItemNumber", item},
+             {"Description", description},
+             {"Completed", completed}}};
+}
+inline StoredRow Appointment(int number, const QString& subject, const QDate& date) {
+    return {"CounselingT",
+            {{"RecordNumber", number}, {"AppointmentSubject", subject}, {"AppointmentDate", date}}};
+}
+inline StoredRow Passing(int number, const QDate& date, const QString& place) {
+    return {"PassingT", {{"RecordNumber", number}, {"PassingDate", date}, {"PlaceOfDeath", place}}};
+}
+
+// Types into a line edit as a user does: focus first, then the keys one by one.
+inline void TypeKeys(QLineEdit* edit, const QString& text) {
+    edit->setFocus(Qt::OtherFocusReason);
+    QTest::keyClicks(edit, text);
+}
+
+// Shows a window and makes it the active one, as a user finds it after opening it.
+inline bool ShowActive(QWidget* window) {
+    window->show();
+    QApplication::setActiveWindow(window);
+    return QTest::qWaitForWindowActive(window);
+}
+
+// Runs the deferred deletions of windows that closed (they free themselves).
+inline void FlushDeletes() {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
