@@ -7,8 +7,8 @@
 // number with a grid watching the roster under 50 ms.
 
 #include "BenchSupport.h"
-#include "app/vtxGlobalsU.h"
 #include "data/vtxDataM.h"
+#include "data/vtxGlobalsU.h"
 
 #include <QObject>
 

@@ -10,9 +10,9 @@
 // no filter), so benchmarks can be appended to this file in any number.
 
 #include "BenchSupport.h"
-#include "app/vtxGlobalsU.h"
 #include "app/vtxOptionsU.h"
 #include "data/vtxDataM.h"
+#include "data/vtxGlobalsU.h"
 #include "roster/vtxRosterAddressR.h"
 #include "roster/vtxRosterViewF.h"
 #include "toolkit/vtxDBGrid.h"

@@ -6,10 +6,10 @@
 // KIND is the menu report's number (1 to 7), DIR the data folder, FILE an options file
 // whose organisation name heads the report, Q the quarter of report 7.
 
-#include "app/vtxGlobalsU.h"
 #include "app/vtxMenuTable.h"
 #include "app/vtxOptionsU.h"
 #include "data/vtxDataM.h"
+#include "data/vtxGlobalsU.h"
 #include "engine/Database.h"
 #include "engine/EDatabaseError.h"
 #include "toolkit/Dialogs.h"
@@ -59,6 +59,7 @@ int main(int argc, char** argv) {
     const QString output = QFileInfo(args[2]).absoluteFilePath();
 
     Dialogs::SetScripted(true);
+    SetRuleMessageSink(&Dialogs::ShowMessage);
     bool written = false;
     Dialogs::SetDefaultModalHandler([&](QDialog* dialog) {
         if (auto* preview = qobject_cast<QPrintPreviewDialog*>(dialog)) {

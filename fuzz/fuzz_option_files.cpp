@@ -2,9 +2,9 @@
 // bytes are the content of both files. Each reading must end in its message or in a
 // record whose texts read back to the same bytes, and the password check must work
 // on whatever was read.
-#include "app/vtxGlobalsU.h"
 #include "app/vtxOptionsU.h"
 #include "app/vtxPasswordsU.h"
+#include "data/vtxGlobalsU.h"
 #include "toolkit/Dialogs.h"
 
 #include <QApplication>

@@ -1,7 +1,8 @@
 #include "app/vtxAboutF.h"
 
-#include "app/vtxGlobalsU.h"
 #include "app/vtxProgramInfo.h"
+#include "data/vtxGlobalsU.h"
+#include "toolkit/vtxWindowLook.h"
 
 #include <QHBoxLayout>
 #include <QMouseEvent>
@@ -118,18 +119,10 @@ QStringList TAboutForm::DedicationLines() {
     };
 }
 
-TAboutForm::TAboutForm(QWidget* owner)
-    : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
-                         Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
-    setObjectName(QStringLiteral("AboutForm"));
-    setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QStringLiteral("About Vestrix..."));
+TAboutForm::TAboutForm(QWidget* owner) : QDialog(owner, Look::FixedDialogFlags) {
+    Look::SetUpWindow(this, QStringLiteral("AboutForm"), QStringLiteral("About Vestrix..."));
     setFixedSize(817, 366);
-    setAutoFillBackground(true);
-    QPalette colours = palette();
-    colours.setColor(QPalette::Window, kNavy);
-    colours.setColor(QPalette::WindowText, kSilver);
-    setPalette(colours);
+    Look::SetWindowColours(this, kNavy, kSilver);
 
     ProgramIcon = new QLabel(this);
     ProgramIcon->setObjectName(QStringLiteral("ProgramIcon"));

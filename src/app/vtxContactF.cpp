@@ -1,5 +1,7 @@
 #include "app/vtxContactF.h"
 
+#include "toolkit/vtxWindowLook.h"
+
 #include <QDesktopServices>
 #include <QLabel>
 #include <QMouseEvent>
@@ -28,19 +30,11 @@ QUrl TContactForm::WebAddress() {
     return QUrl(QStringLiteral("https://www.quillfen.example/vestrix/"));
 }
 
-TContactForm::TContactForm(QWidget* owner)
-    : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
-                         Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
-    setObjectName(QStringLiteral("ContactForm"));
-    setAttribute(Qt::WA_DeleteOnClose);
+TContactForm::TContactForm(QWidget* owner) : QDialog(owner, Look::FixedDialogFlags) {
     // No caption: a blank one, since an empty title is replaced by the program's name.
-    setWindowTitle(QStringLiteral(" "));
+    Look::SetUpWindow(this, QStringLiteral("ContactForm"), QStringLiteral(" "));
     setFixedSize(449, 194);
-    setAutoFillBackground(true);
-    QPalette colours = palette();
-    colours.setColor(QPalette::Window, QColor(0, 0, 0x80));
-    colours.setColor(QPalette::WindowText, Qt::white);
-    setPalette(colours);
+    Look::SetWindowColours(this, QColor(0, 0, 0x80), Qt::white);
 
     NameLabel = Line(this, "NameLabel", QStringLiteral("Quillfen Software"), 16);
     StreetLabel = Line(this, "StreetLabel", QStringLiteral("14 Chapel Row, Suite 3"), 10);

@@ -1,16 +1,15 @@
 #include "app/vtxHelpF.h"
 
-#include "app/vtxGlobalsU.h"
 #include "app/vtxProgramInfo.h"
+#include "data/vtxGlobalsU.h"
 #include "toolkit/Dialogs.h"
+#include "toolkit/vtxWindowLook.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QPointer>
 #include <QPushButton>
-#include <QScreen>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -25,13 +24,10 @@ QPointer<THelpForm>& TheHelpForm() {
 } // namespace
 
 THelpForm::THelpForm(QWidget* owner) : QWidget(owner, Qt::Window) {
-    setObjectName(QStringLiteral("HelpForm"));
-    setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QStringLiteral("Vestrix Help"));
+    Look::SetUpWindow(this, QStringLiteral("HelpForm"), QStringLiteral("Vestrix Help"));
     setWindowIcon(VestrixIcon());
     resize(820, 700);
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    Look::CentreOnDesktop(this);
 
     HelpBrowser = new QTextBrowser(this);
     HelpBrowser->setObjectName(QStringLiteral("HelpBrowser"));

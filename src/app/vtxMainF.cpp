@@ -2,7 +2,6 @@
 
 #include "app/vtxAboutF.h"
 #include "app/vtxContactF.h"
-#include "app/vtxGlobalsU.h"
 #include "app/vtxHelpF.h"
 #include "app/vtxMenuTable.h"
 #include "app/vtxOptionsU.h"
@@ -11,15 +10,15 @@
 #include "app/vtxProgramOptionsSetupF.h"
 #include "app/vtxStartup.h"
 #include "data/vtxDataM.h"
+#include "data/vtxGlobalsU.h"
 #include "toolkit/Dialogs.h"
 #include "toolkit/vtxWindowHabits.h"
+#include "toolkit/vtxWindowLook.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QGuiApplication>
 #include <QMenuBar>
 #include <QPainter>
-#include <QScreen>
 #include <QSystemTrayIcon>
 #include <QTimer>
 #include <QWindowStateChangeEvent>
@@ -82,8 +81,7 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
     setWindowTitle(QStringLiteral("Vestrix 2 "));
     setWindowIcon(VestrixIcon());
     resize(870, 640);
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    Look::CentreOnDesktop(this);
 
     JvGradient1 = new TGradientBackground(this);
     JvGradient1->setObjectName(QStringLiteral("JvGradient1"));
@@ -186,7 +184,7 @@ void TMainForm::HelpWithUsingVestrixClick() {
     HelpWithUsingVestrix(this);
 }
 
-bool TMainForm::FormCreate(const QString& programFolder) {
+bool TMainForm::FormCreate(const QString& programFolder, const QString& helpFile) {
     bool mayRun = true;
     // The database was connected when the data module was created.
     try {
@@ -214,7 +212,7 @@ bool TMainForm::FormCreate(const QString& programFolder) {
         accessRead = ReadAccessFile();
         if (!accessRead)
             return false;
-        HelpFile = ProgramFolder + QStringLiteral("Vestrix2.hlp");
+        HelpFile = helpFile.isEmpty() ? ProgramFolder + QStringLiteral("Vestrix2.hlp") : helpFile;
         setWindowTitle(QStringLiteral("Vestrix ") + ProgramInfo::ProductVersion() +
                        QStringLiteral(" for ") + OptionsRecord.OrganizationName.Text());
     } catch (const std::exception& error) {

@@ -37,10 +37,10 @@ public:
 
     // The creation steps of start-up: opens the data sets in their fixed order, sets
     // ProgramFolder, reads the options file and then the access file, sets the help
-    // file and the caption. Shows the messages of each failure. False when the
-    // program must end once start-up has finished (a data set did not open, or the
-    // access file was not read).
-    bool FormCreate(const QString& programFolder);
+    // file (empty: the program folder's "Vestrix2.hlp") and the caption. Shows the
+    // messages of each failure. False when the program must end once start-up has
+    // finished (a data set did not open, or the access file was not read).
+    bool FormCreate(const QString& programFolder, const QString& helpFile = {});
 
     // The menu item (or submenu's item) with the object name, null when there is none.
     QAction* MenuItem(const QString& objectName) const;

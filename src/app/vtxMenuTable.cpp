@@ -1,8 +1,8 @@
 #include "app/vtxMenuTable.h"
 
-#include "app/vtxGlobalsU.h"
 #include "app/vtxPasswordsU.h"
 #include "data/vtxDataM.h"
+#include "data/vtxGlobalsU.h"
 #include "toolkit/Dialogs.h"
 
 #include <QDialog>
@@ -22,9 +22,16 @@ TMenuRow Window(const char* menu, const char* object, const char* caption, const
                 int level, S show, bool activeRecord = false) {
     return {object, caption, menu, K::Window, form, 0, level, activeRecord, show};
 }
-TMenuRow Report(const char* object, const char* caption, int kind, const char* report,
-                int level = 0) {
-    return {object, caption, "REports1", K::Report, report, kind, level, false, S::Preview};
+// What the menu reports leave on the shared roster: the roster lists walk it in last-name
+// order and leave it in record-number order again, the active record where the walk ended;
+// the envelope lists link it to the envelopes and leave it without a link.
+const TTableKeeper::Leave RosterInRecordOrder{.order = QStringLiteral("RecordNumber")};
+const TTableKeeper::Leave RosterUnlinked{.unlinked = true};
+
+TMenuRow Report(const char* object, const char* caption, int kind, const char* report, int level,
+                TTableKeeper::Leave rosterAfter = {}, bool asksQuarter = false) {
+    return {object, caption, "REports1", K::Report,   report,     kind,
+            level,  false,   S::Preview, asksQuarter, rosterAfter};
 }
 
 QList<TMenuRow> BuildMainMenuTable() {
@@ -68,22 +75,25 @@ QList<TMenuRow> BuildMainMenuTable() {
         Submenu("REports1", "R&eports"),
         Window(reports, "Attendance1", "&Attendance", "TAttendanceChartForm", 0, S::Modeless),
         Separator(reports),
-        Report("EnvelopeAssignments1", "&Envelope Assignments", 4, "TEnvelopeAssignmentsReport"),
+        Report("EnvelopeAssignments1", "&Envelope Assignments", 4, "TEnvelopeAssignmentsReport", 0,
+               RosterUnlinked),
         Report("EnvelopeAssignmentswithPledge1", "Envelope Assignments with &Pledge", 5,
-               "TEnvelopeAssignmentsReport", 1),
+               "TEnvelopeAssignmentsReport", 1, RosterUnlinked),
         Separator(reports),
         Window(reports, "LayMinistryRosters1", "&Lay Ministry Rosters",
                "TLayMinistriesRostersViewForm", 0, S::Modeless),
         Separator(reports),
-        Report("MusicLibrary2", "&Music Library", 6, "TMusicLibraryReport"),
+        Report("MusicLibrary2", "&Music Library", 6, "TMusicLibraryReport", 0),
         Separator(reports),
-        Report("RosterNameandAddress1", "Roster - &Name, Address", 1, "TRosterAddressReport"),
+        Report("RosterNameandAddress1", "Roster - &Name, Address", 1, "TRosterAddressReport", 0,
+               RosterInRecordOrder),
         Report("RosterNameAddressPhone1", "Roster - Name, Address, &Phone", 2,
-               "TRosterAddressReport"),
-        Report("RosterPhoneList1", "Roster - Phone &List", 3, "TRosterListsReport"),
+               "TRosterAddressReport", 0, RosterInRecordOrder),
+        Report("RosterPhoneList1", "Roster - Phone &List", 3, "TRosterListsReport", 0,
+               RosterInRecordOrder),
         Separator(reports),
         Report("StewardshipQuarterlyStatement1", "Stewardship - &Quarterly Pledge Summary", 7,
-               "TQuarterlyReport", 1),
+               "TQuarterlyReport", 1, {}, true),
         Separator(reports),
         Window(reports, "UshersReport1", "&Usher's Reports Grid View", "TUsherReportsViewForm", 0,
                S::Modeless),
@@ -174,17 +184,12 @@ TMenuOutcome ProduceReport(const TMenuRow& row, QWidget* owner) {
     if (!PassesChecks(row, refused))
         return refused;
     ReportKind = row.reportKind;
-    if (row.reportKind == 7 && !AskReportQuarter())
+    if (row.asksQuarter && !AskReportQuarter())
         return TMenuOutcome::NoReport;
-    // The report walks and reorders the shared roster; put it back even when the
-    // report fails half way.
-    try {
-        runner(owner);
-    } catch (...) {
-        ResetRosterAfterReport(row.reportKind);
-        throw;
-    }
-    ResetRosterAfterReport(row.reportKind);
+    // The report may reorder, relink and walk the shared roster: it is left as the row
+    // states, also when the report fails half way.
+    TTableKeeper keeper(DataMod ? DataMod->RosterT : nullptr, row.rosterAfter);
+    runner(owner);
     return TMenuOutcome::ReportShown;
 }
 
@@ -227,15 +232,4 @@ bool AskReportQuarter() {
     }
     const int quarter = digit.unicode() - u'0';
     return quarter >= 1 && quarter <= 4;
-}
-
-void ResetRosterAfterReport(int reportKind) {
-    if (!DataMod || !DataMod->RosterT)
-        return;
-    if (reportKind >= 1 && reportKind <= 3) {
-        DataMod->RosterT->SetIndexFieldNames(QStringLiteral("RecordNumber"));
-    } else if (reportKind == 4 || reportKind == 5) {
-        DataMod->RosterT->SetMasterSource(nullptr);
-        DataMod->RosterT->SetMasterFields(QString());
-    }
 }

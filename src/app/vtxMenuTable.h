@@ -17,13 +17,15 @@
 // top-level window (QWidget(owner, Qt::Window), or a QDialog) that frees itself when
 // closed (Qt::WA_DeleteOnClose). Rows shown modal need a QDialog. A report is
 // registered with its number (ReportKind), and its runner creates the report, shows
-// its print preview modally and frees it:
+// its print preview modally and frees it (what the shared roster is left with afterwards
+// is stated in the report's row of the table, rosterAfter):
 //
 //     static const bool registered = RegisterReport(3, [](QWidget* owner) { ... });
 //
 // A row whose window or report is not registered says "This part of Vestrix is not
 // available yet." and does nothing else.
 
+#include "toolkit/vtxTableKeeper.h"
 #include "toolkit/vtxWindowRegistry.h"
 
 #include <QList>
@@ -45,6 +47,10 @@ struct TMenuRow {
     int accessLevel = 0; // password level asked first: 0 none, 1 to 3
     bool activeRecordCheck = false; // after the password: a roster record must be current
     TShowMode show = TShowMode::None;
+    // Report rows: the quarter prompt comes before the report; what the shared roster is
+    // left with when the report's preview has closed (also after an error).
+    bool asksQuarter = false;
+    TTableKeeper::Leave rosterAfter = {};
 };
 
 // Every row of the main menu in menu order: the bar's items, each submenu's rows
@@ -67,8 +73,8 @@ enum class TMenuOutcome {
 
 // Runs a Window or Report row: the row's password level, then its active-record
 // check, then a new window of the class owned by owner, shown modeless or modal; or,
-// for a report, ReportKind, the quarter prompt of report 7, the report's modal
-// preview, and the reset of the shared roster table after reports 1 to 5.
+// for a report, ReportKind, the quarter prompt when the row asks it, the report's modal
+// preview, and the shared roster left as the row states.
 TMenuOutcome RunMenuRow(const TMenuRow& row, QWidget* owner);
 
 // The quarter prompt of the quarterly pledge summary: "Report Period" / "Which
@@ -76,7 +82,3 @@ TMenuOutcome RunMenuRow(const TMenuRow& row, QWidget* owner);
 // ReportQuarter. True for a quarter 1 to 4; a character that is not a digit (an empty
 // answer included) shows the conversion error; another digit gives false quietly.
 bool AskReportQuarter();
-
-// What a menu report leaves behind for the other windows: after reports 1 to 3 the
-// roster is back in RecordNumber order, after reports 4 and 5 it has no master link.
-void ResetRosterAfterReport(int reportKind);

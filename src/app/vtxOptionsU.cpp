@@ -1,6 +1,6 @@
 #include "app/vtxOptionsU.h"
 
-#include "app/vtxGlobalsU.h"
+#include "data/vtxGlobalsU.h"
 #include "toolkit/Dialogs.h"
 
 #include <QApplication>
@@ -248,4 +248,8 @@ bool ShowHintsOn() {
 void ApplyOptions() {
     SetShowHints(OptionsRecord.ShowHints);
     Dialogs::SetAlertSound(OptionsRecord.SoundOn);
+}
+
+QString ReportHeading(const QString& subject) {
+    return OptionsRecord.OrganizationName.Text() + QStringLiteral(":  ") + subject;
 }

@@ -138,6 +138,10 @@ bool ReadAccessFile();
 // Shows nothing.
 bool WriteAccessFile();
 
+// The heading of a menu report: the organisation name of the options, a colon, two blanks
+// and the report's subject ("St. Olaf:  Phone List").
+QString ReportHeading(const QString& subject);
+
 // Puts the switches of OptionsRecord in force for the whole program: tooltips
 // ("Show Hints at Cursor Position") and the alert sound with every message box
 // ("Play an Alert Sound With Messages").

@@ -1,9 +1,10 @@
 #include "app/vtxPasswordsF.h"
 
-#include "app/vtxGlobalsU.h"
 #include "app/vtxOptionsU.h"
 #include "app/vtxPasswordsU.h"
+#include "data/vtxGlobalsU.h"
 #include "toolkit/Dialogs.h"
+#include "toolkit/vtxWindowLook.h"
 
 #include <QButtonGroup>
 #include <QGridLayout>
@@ -18,9 +19,7 @@
 std::function<void()> TPasswordsForm::HelpCommand;
 
 TPasswordsForm::TPasswordsForm(QWidget* owner) : QDialog(owner) {
-    setObjectName(QStringLiteral("PasswordsForm"));
-    setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QStringLiteral("Change Passwords"));
+    Look::SetUpWindow(this, QStringLiteral("PasswordsForm"), QStringLiteral("Change Passwords"));
     setModal(true);
     QFont bold = font();
     bold.setBold(true);

@@ -33,8 +33,8 @@ bool PasswordFits(int level, const QString& password);
 // the password's length. The password must fit (PasswordFits).
 void SetPassword(TAccessRecord& record, int level, const QString& password);
 // The access record of a fresh installation: every level's string carries its
-// marker. The program never writes it to the access file; the installation brings
-// that file.
+// marker. The program writes it to the access file only when it makes the user's
+// folder of an installed program (vtxProgramFolder); a build brings its own file.
 TAccessRecord FreshAccessRecord();
 
 // Called by every guarded command before anything else: true when the command may go

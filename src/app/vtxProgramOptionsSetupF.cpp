@@ -3,25 +3,22 @@
 #include "app/vtxOptionsU.h"
 #include "app/vtxPasswordsF.h"
 #include "toolkit/Dialogs.h"
+#include "toolkit/vtxWindowLook.h"
 
 #include <QCheckBox>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
-#include <QScreen>
 #include <QVBoxLayout>
 
 TProgramOptionsSetupForm::TProgramOptionsSetupForm(QWidget* owner) : QWidget(owner, Qt::Window) {
-    setObjectName(QStringLiteral("ProgramOptionsSetupForm"));
-    setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QStringLiteral("Program Options Setup"));
+    Look::SetUpWindow(this, QStringLiteral("ProgramOptionsSetupForm"),
+                      QStringLiteral("Program Options Setup"));
     setToolTip(QStringLiteral("Enter the default items then click the Save Changes button"));
     resize(870, 640);
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    Look::CentreOnDesktop(this);
 
     auto* layout = new QVBoxLayout(this);
     auto edit = [&](const char* name, const QString& label, int longest) {

@@ -1,14 +1,14 @@
 #include "app/vtxStartup.h"
 
-#include "app/vtxGlobalsU.h"
 #include "app/vtxInstanceGuard.h"
 #include "app/vtxMainF.h"
+#include "app/vtxProgramFolder.h"
 #include "app/vtxProgramInfo.h"
 #include "data/vtxDataM.h"
+#include "data/vtxGlobalsU.h"
 #include "engine/Database.h"
 #include "toolkit/Dialogs.h"
 
-#include <QDir>
 #include <QFileInfo>
 #include <QScreen>
 
@@ -36,10 +36,6 @@ QString ExceptionText(const std::exception& error) {
     return QString::fromUtf8(error.what());
 }
 
-QString RunningProgramFolder() {
-    return QDir::toNativeSeparators(QCoreApplication::applicationDirPath() + QLatin1Char('/'));
-}
-
 void SetUpDataAlias(const QString& programFolder) {
     const QString alias = QStringLiteral("Vestrix2");
     Aliases::Remove(alias);
@@ -63,8 +59,12 @@ bool CheckScreen(const QSize& screenSize) {
 }
 
 TProgram::TProgram(TStartupSettings settings) : m_settings(std::move(settings)) {
-    if (m_settings.programFolder.isEmpty())
-        m_settings.programFolder = RunningProgramFolder();
+    if (m_settings.programFolder.isEmpty()) {
+        const TProgramFolderChoice choice = DecideProgramFolder(RunningProgramFolderFacts());
+        m_settings.programFolder = choice.programFolder;
+        m_settings.helpFile = choice.helpFile;
+        m_settings.inUserFolder = choice.inUserFolder;
+    }
     if (m_settings.instanceKey.isEmpty())
         m_settings.instanceKey = TInstanceGuard::DefaultKey();
     if (!m_settings.screenSize.isValid()) {
@@ -85,7 +85,21 @@ TStartupOutcome TProgram::Start() {
     QCoreApplication::setApplicationVersion(ProgramInfo::ProductVersion());
     QCoreApplication::setOrganizationName(ProgramInfo::CompanyName());
     QGuiApplication::setWindowIcon(VestrixIcon());
+    // The desktop entry an installation brings, so the desktop shows its name and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral(VTX_APP_ID));
     HelpFile = QStringLiteral("C:\\Vestrix 2\\Vestrix2.hlp");
+    // The data module's rules speak through the dialogs facade.
+    SetRuleMessageSink(&Dialogs::ShowMessage);
+
+    // An installed program's folder is the user's: made, with a fresh access file, on
+    // the first start.
+    if (m_settings.inUserFolder) {
+        const QString error = PrepareUserFolder(m_settings.programFolder);
+        if (!error.isEmpty()) {
+            Dialogs::ErrorBox(error);
+            return TStartupOutcome::End;
+        }
+    }
 
     // The data module first: it connects the database (creating the data folder on
     // the very first start).
@@ -104,7 +118,7 @@ TStartupOutcome TProgram::Start() {
     CheckScreen(m_settings.screenSize);
     m_mainForm = std::make_unique<TMainForm>();
     m_guard->SetWindow(m_mainForm.get());
-    if (!m_mainForm->FormCreate(m_settings.programFolder))
+    if (!m_mainForm->FormCreate(m_settings.programFolder, m_settings.helpFile))
         return TStartupOutcome::End;
     return TStartupOutcome::Run;
 }

@@ -28,8 +28,6 @@ bool ShowingUncaughtErrors(const std::function<bool()>& deliver);
 // The text of an error as the error box shows it.
 QString ExceptionText(const std::exception& error);
 
-// The folder of the running program, with a trailing separator.
-QString RunningProgramFolder();
 // Binds the alias "Vestrix2" from vtxAliases.ini in the program folder; without that
 // file or entry, to the folder "Data" beside the program.
 void SetUpDataAlias(const QString& programFolder);
@@ -41,9 +39,11 @@ inline constexpr QSize DesignedScreenSize(1280, 1024);
 bool CheckScreen(const QSize& screenSize);
 
 struct TStartupSettings {
-    QString programFolder; // empty: the running program's folder
-    QString instanceKey;   // empty: the per-user key of the single-instance guard
-    QSize screenSize;      // invalid: the primary screen's size
+    QString programFolder;     // empty: decided from the running program (vtxProgramFolder)
+    QString helpFile;          // empty: the program folder's "Vestrix2.hlp"
+    bool inUserFolder = false; // the program folder is the user's, made on the first start
+    QString instanceKey;       // empty: the per-user key of the single-instance guard
+    QSize screenSize;          // invalid: the primary screen's size
 };
 
 enum class TStartupOutcome {

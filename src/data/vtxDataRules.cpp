@@ -3,8 +3,7 @@
 //
 #include "data/vtxDataM.h"
 
-#include "app/vtxGlobalsU.h"
-#include "toolkit/Dialogs.h"
+#include "data/vtxGlobalsU.h"
 
 void TDataMod::AttachRules() {
     RosterS->OnDataChange = [this](Field* field) { RosterSDataChange(field); };
@@ -54,19 +53,21 @@ void TDataMod::AttachRules() {
 
 namespace {
 
-QString Cut(const QString& text, int length) { return text.left(length); }
+QString Cut(const QString& text, int length) {
+    return text.left(length);
+}
 
-// Shows a rule's message; the post is then abandoned quietly.
+// Hands a rule's message to the program's sink; the post is then abandoned quietly.
 DataAction Refuse(const QString& message) {
-    Dialogs::ShowMessage(message);
+    ShowRuleMessage(message);
     return DataAction::Abort;
 }
 
 } // namespace
 
 void TDataMod::RosterSDataChange(Field*) {
-    const bool hasRow = RosterT->Active() && (!RosterT->IsEmpty() ||
-                                              RosterT->State() == DataSetState::Insert);
+    const bool hasRow =
+        RosterT->Active() && (!RosterT->IsEmpty() || RosterT->State() == DataSetState::Insert);
     ActiveRecordNumber = hasRow ? RosterT->FieldByName("RecordNumber")->AsInteger() : 0;
     ActiveFName = hasRow ? Cut(RosterT->FieldByName("FName")->AsString(), 20) : QString();
     ActiveLName = hasRow ? Cut(RosterT->FieldByName("LName")->AsString(), 40) : QString();
@@ -166,7 +167,8 @@ DataAction TDataMod::MusicUseTPostError(DataSet&, const EDatabaseError&) {
 void TDataMod::EnvelopeSDataChange(Field*) {
     Table* t = EnvelopeT;
     const bool hasRow = t->Active() && (!t->IsEmpty() || t->State() == DataSetState::Insert);
-    CurrentEnvelopeNumber = hasRow ? Cut(t->FieldByName("EnvelopeNumber")->AsString(), 10) : QString();
+    CurrentEnvelopeNumber =
+        hasRow ? Cut(t->FieldByName("EnvelopeNumber")->AsString(), 10) : QString();
     CurrentPledgeAmount = hasRow ? t->FieldByName("PledgeAmount")->AsCurrency() : Currency();
 }
 

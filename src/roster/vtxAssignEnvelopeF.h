@@ -7,11 +7,11 @@
 // envelope's pledge (CurrentPledgeAmount), when the window is created, and its value is
 // written into PledgeAmount just before every post from the navigator. Nothing else
 // refreshes it: after Insert it still shows the amount it showed before. The window
-// refuses to close while an envelope record is being edited or inserted.
+// refuses to close while an envelope record is being edited or inserted (its close guard,
+// which Escape goes through too).
 
 #include <QDialog>
 
-class QLabel;
 class QPushButton;
 class TCurrencyEdit;
 class TDBEdit;
@@ -26,21 +26,13 @@ public:
     // facade, freed when closed or with its owner.
     explicit TAssignEnvelopeForm(QWidget* owner);
 
-    QLabel* LinkedLabel;
     TDBText* LinkedName;
     TDBNavigator* EnvelopeNavigator;
-    QLabel* EnvelopeLabel;
     TDBEdit* EnvelopeEdit;
-    QLabel* PledgeYearLabel;
     TDBEdit* PledgeYearEdit;
-    QLabel* PledgeAmountLabel;
     TCurrencyEdit* PledgeAmountEdit;
     TDBStateLabel* EnvelopeState;
     QPushButton* CloseButton;
-
-protected:
-    void closeEvent(QCloseEvent* event) override;
-    void reject() override; // Escape closes through the close check too
 
 private:
     void WritePledgeAmount();

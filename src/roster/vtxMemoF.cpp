@@ -1,32 +1,28 @@
 #include "roster/vtxMemoF.h"
 
 #include "data/vtxDataM.h"
-#include "roster/vtxRosterFormsU.h"
+#include "toolkit/vtxCloseGuard.h"
 #include "toolkit/vtxDBControls.h"
 #include "toolkit/vtxWindowHabits.h"
+#include "toolkit/vtxWindowLook.h"
 
-#include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
 
-using namespace RosterForms;
-
 TMemoForm::TMemoForm(TMemoMode mode, QWidget* owner) : QWidget(owner, Qt::Window), m_mode(mode) {
-    setObjectName("MemoForm");
-    setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle("Memo");
+    Look::SetUpWindow(this, "MemoForm", "Memo");
 
-    MemoForLabel = CaptionLabel("Memo for: ", this, Qt::AlignLeft | Qt::AlignVCenter);
+    MemoForLabel = Look::CaptionLabel("Memo for: ", this, Qt::AlignLeft | Qt::AlignVCenter);
     MemoForName = new TDBText(DataMod->RosterS, "LFMName", this);
-    LetLayoutSizeLabel(MemoForName);
-    MakeBoldMaroon(MemoForName);
+    Look::LetLayoutSizeLabel(MemoForName);
+    Look::MakeBoldMaroon(MemoForName);
     MemoBox = new TDBMemo(DataMod->MemoS, "Memo", this);
     MemoBox->setObjectName("MemoBox");
     ClearButton = new QPushButton("C&lear", this);
     SaveButton = new QPushButton("&Save", this);
-    CloseButton = new QPushButton("Close", this);
+    CloseButton = Look::CloseButton(this);
 
     auto* nameRow = new QHBoxLayout;
     nameRow->addWidget(MemoForLabel);
@@ -44,7 +40,6 @@ TMemoForm::TMemoForm(TMemoMode mode, QWidget* owner) : QWidget(owner, Qt::Window
 
     connect(ClearButton, &QPushButton::clicked, this, &TMemoForm::ClearButtonClick);
     connect(SaveButton, &QPushButton::clicked, this, &TMemoForm::SaveButtonClick);
-    connect(CloseButton, &QPushButton::clicked, this, &QWidget::close);
 
     if (m_mode == TMemoMode::View) {
         MemoBox->SetReadOnly(true);
@@ -52,8 +47,11 @@ TMemoForm::TMemoForm(TMemoMode mode, QWidget* owner) : QWidget(owner, Qt::Window
         SaveButton->hide();
     } else {
         RunAction([] { DataMod->RosterT->Edit(); });
+        // No check: what is typed stays pending in the memo table, neither saved nor
+        // dropped.
+        (new TCloseGuard(this))->OnClose([this] { MemoBox->UpdateRecord(); });
     }
-    CentreOn(this, owner);
+    Look::CentreOnOwner(this);
 }
 
 void TMemoForm::ClearButtonClick() {
@@ -66,11 +64,4 @@ void TMemoForm::ClearButtonClick() {
 void TMemoForm::SaveButtonClick() {
     // With nothing pending the engine refuses: "Dataset not in edit or insert mode".
     RunAction([] { DataMod->MemoT->Post(); });
-}
-
-void TMemoForm::closeEvent(QCloseEvent* event) {
-    // No check: what is typed stays pending in the memo table, neither saved nor dropped.
-    if (m_mode == TMemoMode::Edit)
-        RunAction([this] { MemoBox->UpdateRecord(); });
-    QWidget::closeEvent(event);
 }

@@ -41,9 +41,6 @@ public:
     void ClearButtonClick();
     void SaveButtonClick();
 
-protected:
-    void closeEvent(QCloseEvent* event) override;
-
 private:
     TMemoMode m_mode;
 };

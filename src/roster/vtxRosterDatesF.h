@@ -5,12 +5,11 @@
 // into one, or Insert, starts a new dates record, which takes the active record's number
 // through the master link. The boxes accept nothing earlier than 1 January 1700: an
 // earlier date becomes that day. The window refuses to close while the dates record is
-// being edited or inserted.
+// being edited or inserted (its close guard).
 
 #include <QDate>
 #include <QWidget>
 
-class QLabel;
 class QPushButton;
 class TDBDateEdit;
 class TDBNavigator;
@@ -25,19 +24,11 @@ public:
     // The earliest date a box accepts.
     static QDate EarliestDate() { return QDate(1700, 1, 1); }
 
-    QLabel* BirthDateLabel;
     TDBDateEdit* BirthDateEdit;
-    QLabel* ConfirmationDateLabel;
     TDBDateEdit* ConfirmationDateEdit;
-    QLabel* JoinedDateLabel;
     TDBDateEdit* JoinedDateEdit;
-    QLabel* LeftDateLabel;
     TDBDateEdit* LeftDateEdit;
-    QLabel* PassingDateLabel;
     TDBDateEdit* PassingDateEdit;
     TDBNavigator* DatesNavigator;
     QPushButton* CloseButton;
-
-protected:
-    void closeEvent(QCloseEvent* event) override;
 };

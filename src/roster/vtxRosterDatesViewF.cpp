@@ -1,13 +1,12 @@
 #include "roster/vtxRosterDatesViewF.h"
 
 #include "data/vtxDataM.h"
-#include "roster/vtxRosterFormsU.h"
+#include "toolkit/vtxWindowLook.h"
 
-#include <QGridLayout>
+#include <QFormLayout>
 #include <QLabel>
 #include <QPushButton>
-
-using namespace RosterForms;
+#include <QVBoxLayout>
 
 namespace {
 
@@ -22,33 +21,29 @@ QString DateText(const QString& field) {
 } // namespace
 
 TRosterDatesViewForm::TRosterDatesViewForm(QWidget* owner) : QWidget(owner, Qt::Window) {
-    setObjectName("RosterDatesViewForm");
-    setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle("Important Dates");
+    Look::SetUpWindow(this, "RosterDatesViewForm", "Important Dates");
 
-    auto* grid = new QGridLayout(this);
-    grid->setColumnMinimumWidth(1, 110);
-    grid->setColumnStretch(1, 1);
-    int row = 0;
-    auto addRow = [&](const QString& caption, const QString& field, QLabel*& label,
-                      QLabel*& value) {
-        label = CaptionLabel(caption, this);
-        value = new QLabel(DateText(field), this);
+    QFormLayout* dates = Look::CaptionForm();
+    auto row = [&](const QString& caption, const QString& field, QLabel** label = nullptr) {
+        auto* value = new QLabel(DateText(field), this);
         value->setObjectName(field + "Value");
+        value->setMinimumWidth(110);
         value->setTextInteractionFlags(Qt::TextSelectableByMouse);
-        grid->addWidget(label, row, 0);
-        grid->addWidget(value, row, 1);
-        ++row;
+        QLabel* made = Look::AddCaptionRow(dates, caption, value);
+        if (label)
+            *label = made;
+        return value;
     };
-    addRow("Birthday", "BirthDate", BirthdayLabel, BirthdayValue);
-    addRow("Confirmed", "ConfirmationDate", ConfirmedLabel, ConfirmedValue);
-    addRow("Joined", "JoinedChurchDate", JoinedLabel, JoinedValue);
-    addRow("Left/Transferred", "LeftChurchDate", LeftLabel, LeftValue);
-    addRow("Passing Date", "PassingDate", PassingLabel, PassingValue);
+    BirthdayValue = row("Birthday", "BirthDate", &BirthdayLabel);
+    ConfirmedValue = row("Confirmed", "ConfirmationDate");
+    JoinedValue = row("Joined", "JoinedChurchDate");
+    LeftValue = row("Left/Transferred", "LeftChurchDate");
+    PassingValue = row("Passing Date", "PassingDate");
 
-    CloseButton = new QPushButton("Close", this);
-    connect(CloseButton, &QPushButton::clicked, this, &QWidget::close);
-    grid->setRowMinimumHeight(row++, 8);
-    grid->addWidget(CloseButton, row, 1, Qt::AlignRight);
-    CentreOnMainWindow(this);
+    CloseButton = Look::CloseButton(this);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(dates);
+    layout->addSpacing(8);
+    layout->addWidget(CloseButton, 0, Qt::AlignRight);
+    Look::CentreOnMainWindow(this);
 }

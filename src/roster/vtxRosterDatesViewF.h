@@ -15,15 +15,11 @@ public:
     // with its owner.
     explicit TRosterDatesViewForm(QWidget* owner);
 
-    QLabel* BirthdayLabel;
+    QLabel* BirthdayLabel; // the first caption, as the others are made
     QLabel* BirthdayValue;
-    QLabel* ConfirmedLabel;
     QLabel* ConfirmedValue;
-    QLabel* JoinedLabel;
     QLabel* JoinedValue;
-    QLabel* LeftLabel;
     QLabel* LeftValue;
-    QLabel* PassingLabel;
     QLabel* PassingValue;
     QPushButton* CloseButton;
 };

@@ -1,71 +1,71 @@
 #include "roster/vtxRosterEditF.h"
 
-#include "app/vtxGlobalsU.h"
 #include "data/vtxDataM.h"
+#include "data/vtxGlobalsU.h"
 #include "roster/vtxAssignEnvelopeF.h"
 #include "roster/vtxMemoF.h"
 #include "roster/vtxRosterDatesF.h"
-#include "roster/vtxRosterFormsU.h"
 #include "toolkit/Dialogs.h"
+#include "toolkit/vtxCloseGuard.h"
 #include "toolkit/vtxDBControls.h"
 #include "toolkit/vtxDBNavigator.h"
 #include "toolkit/vtxSearchBox.h"
 #include "toolkit/vtxWindowHabits.h"
+#include "toolkit/vtxWindowLook.h"
 #include "toolkit/vtxWindowRegistry.h"
 
-#include <QCloseEvent>
-#include <QGridLayout>
+#include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QToolButton>
 #include <QVBoxLayout>
 
-using namespace RosterForms;
-
 VTX_REGISTER_WINDOW(TRosterEditForm)
 
-TDBEdit* TRosterEditForm::AddField(const QString& caption, const QString& field, QLabel*& label) {
-    label = CaptionLabel(caption, this);
-    auto* edit = new TDBEdit(DataMod->RosterS, field, this);
-    edit->setObjectName(field + "Edit");
-    label->setBuddy(edit);
-    return edit;
-}
-
 TRosterEditForm::TRosterEditForm(QWidget* owner) : QWidget(owner, Qt::Window) {
-    setObjectName("RosterEditForm");
-    setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle("Edit Roster");
+    Look::SetUpWindow(this, "RosterEditForm", "Edit Roster");
     setToolTip("Edit the roster data in this window.");
+    new TCloseGuard(this, {DataMod->RosterT});
 
     // The first record number to give: the walk leaves the last roster record active.
     RunAction([] { NextRecordNumber = NextRosterRecordNumber(); });
 
-    TitleEdit = AddField("Title", "Title", TitleLabel);
-    FNameEdit = AddField("First Name", "FName", FNameLabel);
-    MNameEdit = AddField("Middle Name", "MName", MNameLabel);
-    LNameEdit = AddField("LastName", "LName", LNameLabel);
-    SuffixEdit = AddField("Suffix", "Suffix", SuffixLabel);
-    Address1Edit = AddField("Address 1", "Address1", Address1Label);
-    Address2Edit = AddField("Address 2", "Address2", Address2Label);
-    CityEdit = AddField("City", "City", CityLabel);
-    StateEdit = AddField("State", "State", StateLabel);
-    PostalEdit = AddField("Postal Code", "Postal", PostalLabel);
-    PhoneEdit = AddField("Phone", "Phone", PhoneLabel);
-    CellPhoneEdit = AddField("Cell Phone", "CellPhone", CellPhoneLabel);
-    WorkPhoneEdit = AddField("Work Phone", "WorkPhone", WorkPhoneLabel);
+    // The fields: the first seven in the left column, the other seven in the right one.
+    QFormLayout* left = Look::CaptionForm();
+    QFormLayout* right = Look::CaptionForm();
+    auto field = [this](QFormLayout* form, const QString& caption, const QString& name) {
+        auto* edit = new TDBEdit(DataMod->RosterS, name, this);
+        edit->setObjectName(name + "Edit");
+        Look::AddCaptionRow(form, caption, edit);
+        return edit;
+    };
+    TitleEdit = field(left, "Title", "Title");
+    FNameEdit = field(left, "First Name", "FName");
+    MNameEdit = field(left, "Middle Name", "MName");
+    LNameEdit = field(left, "LastName", "LName");
+    SuffixEdit = field(left, "Suffix", "Suffix");
+    Address1Edit = field(left, "Address 1", "Address1");
+    Address2Edit = field(left, "Address 2", "Address2");
+    CityEdit = field(right, "City", "City");
+    StateEdit = field(right, "State", "State");
+    PostalEdit = field(right, "Postal Code", "Postal");
+    PhoneEdit = field(right, "Phone", "Phone");
+    CellPhoneEdit = field(right, "Cell Phone", "CellPhone");
+    WorkPhoneEdit = field(right, "Work Phone", "WorkPhone");
     IsMemberCheck = new TDBCheckBox("Member", DataMod->RosterS, "IsMember", this);
     IsMemberCheck->setObjectName("IsMemberCheck");
-    MakeBoldMaroon(IsMemberCheck);
+    Look::MakeBoldMaroon(IsMemberCheck);
+    right->addRow(nullptr, IsMemberCheck);
 
     RosterNavigator = new TDBNavigator(DataMod->RosterS, this);
     RosterNavigator->SetShowHint(true);
     RosterState = new TDBStateLabel(DataMod->RosterS, this);
-    RecordLabel = CaptionLabel("Record", this);
     RecordPosition = new TDBRecordPosition(DataMod->RosterS, this);
-    FixLabelWidth(RecordPosition, WidestRecordPosition);
-    SearchBox = RosterSearchBox(this, SearchLabel);
+    Look::FixLabelWidth(RecordPosition, Look::WidestRecordPosition);
+    QLabel* searchCaption = nullptr;
+    SearchBox = Look::SearchBox(this, DataMod->RosterS, "LName", "RLN", "Search by Last Name",
+                                searchCaption);
     SearchBox->setToolTip("Type a partial or whole last name.");
     // Any navigator click, carried out or refused, empties the search box afterwards.
     for (TNavButton b : TDBNavigator::AllButtons())
@@ -74,43 +74,21 @@ TRosterEditForm::TRosterEditForm(QWidget* owner) : QWidget(owner, Qt::Window) {
     AssignEnvelopeButton = new QPushButton("Assign &Envelope", this);
     AddMemoButton = new QPushButton("&Add Memo", this);
     ImportantDatesButton = new QPushButton("&Important Dates", this);
-    CloseButton = new QPushButton("Close", this);
+    CloseButton = Look::CloseButton(this);
     connect(AssignEnvelopeButton, &QPushButton::clicked, this,
             &TRosterEditForm::AssignEnvelopeButtonClick);
     connect(AddMemoButton, &QPushButton::clicked, this, &TRosterEditForm::AddMemoButtonClick);
     connect(ImportantDatesButton, &QPushButton::clicked, this,
             &TRosterEditForm::ImportantDatesButtonClick);
-    connect(CloseButton, &QPushButton::clicked, this, &QWidget::close);
 
     // Search row.
     auto* searchRow = new QHBoxLayout;
-    searchRow->addWidget(SearchLabel);
+    searchRow->addWidget(searchCaption);
     searchRow->addWidget(SearchBox, 1);
     searchRow->addSpacing(24);
-    searchRow->addWidget(RecordLabel);
+    searchRow->addWidget(Look::CaptionLabel("Record", this));
     searchRow->addWidget(RecordPosition);
     searchRow->addStretch(1);
-
-    // The fields: the first seven in the left column, the other seven in the right one.
-    const QList<std::pair<QLabel*, QWidget*>> left = {
-        {TitleLabel, TitleEdit},      {FNameLabel, FNameEdit},   {MNameLabel, MNameEdit},
-        {LNameLabel, LNameEdit},      {SuffixLabel, SuffixEdit}, {Address1Label, Address1Edit},
-        {Address2Label, Address2Edit}};
-    const QList<std::pair<QLabel*, QWidget*>> right = {
-        {CityLabel, CityEdit},   {StateLabel, StateEdit},         {PostalLabel, PostalEdit},
-        {PhoneLabel, PhoneEdit}, {CellPhoneLabel, CellPhoneEdit}, {WorkPhoneLabel, WorkPhoneEdit},
-        {nullptr, IsMemberCheck}};
-    auto* fields = new QGridLayout;
-    for (int row = 0; row < 7; ++row) {
-        fields->addWidget(left[row].first, row, 0);
-        fields->addWidget(left[row].second, row, 1);
-        if (right[row].first)
-            fields->addWidget(right[row].first, row, 3);
-        fields->addWidget(right[row].second, row, 4);
-    }
-    fields->setColumnStretch(1, 3);
-    fields->setColumnMinimumWidth(2, 16);
-    fields->setColumnStretch(4, 2);
 
     auto* buttons = new QVBoxLayout;
     buttons->addWidget(AssignEnvelopeButton);
@@ -120,7 +98,9 @@ TRosterEditForm::TRosterEditForm(QWidget* owner) : QWidget(owner, Qt::Window) {
     buttons->addWidget(CloseButton);
 
     auto* middle = new QHBoxLayout;
-    middle->addLayout(fields, 1);
+    middle->addLayout(left, 3);
+    middle->addSpacing(16);
+    middle->addLayout(right, 2);
     middle->addSpacing(16);
     middle->addLayout(buttons);
 
@@ -149,7 +129,7 @@ TRosterEditForm::TRosterEditForm(QWidget* owner) : QWidget(owner, Qt::Window) {
         setTabOrder(order[i - 1], order[i]);
 
     resize(720, sizeHint().height());
-    CentreOnDesktop(this);
+    Look::CentreOnDesktop(this);
 }
 
 void TRosterEditForm::AssignEnvelopeButtonClick() {
@@ -162,10 +142,4 @@ void TRosterEditForm::AddMemoButtonClick() {
 
 void TRosterEditForm::ImportantDatesButtonClick() {
     (new TRosterDatesEditForm(this))->show();
-}
-
-void TRosterEditForm::closeEvent(QCloseEvent* event) {
-    if (RefuseCloseWhileEditing(DataMod->RosterT, event))
-        return;
-    QWidget::closeEvent(event);
 }

@@ -6,12 +6,11 @@
 // cursor, and with it the active record, on the last roster record); Insert gives the new
 // record that number at once, and every post computes it again. No control shows the
 // number. Each navigator click empties the search box. The window refuses to close while
-// the roster record is being edited or inserted; the windows it opened (Important Dates,
-// Memo, Assign Envelope) are freed with it.
+// the roster record is being edited or inserted (its close guard); the windows it opened
+// (Important Dates, Memo, Assign Envelope) are freed with it.
 
 #include <QWidget>
 
-class QLabel;
 class QPushButton;
 class TDBCheckBox;
 class TDBEdit;
@@ -27,39 +26,24 @@ public:
     // closed.
     explicit TRosterEditForm(QWidget* owner = nullptr);
 
-    QLabel* TitleLabel;
     TDBEdit* TitleEdit;
-    QLabel* FNameLabel;
     TDBEdit* FNameEdit;
-    QLabel* MNameLabel;
     TDBEdit* MNameEdit;
-    QLabel* LNameLabel;
     TDBEdit* LNameEdit;
-    QLabel* SuffixLabel;
     TDBEdit* SuffixEdit;
-    QLabel* Address1Label;
     TDBEdit* Address1Edit;
-    QLabel* Address2Label;
     TDBEdit* Address2Edit;
-    QLabel* CityLabel;
     TDBEdit* CityEdit;
-    QLabel* StateLabel;
     TDBEdit* StateEdit;
-    QLabel* PostalLabel;
     TDBEdit* PostalEdit;
-    QLabel* PhoneLabel;
     TDBEdit* PhoneEdit;
-    QLabel* CellPhoneLabel;
     TDBEdit* CellPhoneEdit;
-    QLabel* WorkPhoneLabel;
     TDBEdit* WorkPhoneEdit;
     TDBCheckBox* IsMemberCheck;
 
     TDBNavigator* RosterNavigator;
     TDBStateLabel* RosterState;
-    QLabel* RecordLabel;
     TDBRecordPosition* RecordPosition;
-    QLabel* SearchLabel;
     TDBSearchBox* SearchBox;
 
     QPushButton* AssignEnvelopeButton;
@@ -70,10 +54,4 @@ public:
     void AssignEnvelopeButtonClick();
     void AddMemoButtonClick();
     void ImportantDatesButtonClick();
-
-protected:
-    void closeEvent(QCloseEvent* event) override;
-
-private:
-    TDBEdit* AddField(const QString& caption, const QString& field, QLabel*& label);
 };

@@ -2,12 +2,14 @@
 // The roster phone list (report kind 3): every person of the roster in order of last name and
 // suffix, with home, work and cell phone numbers; the footer counts the persons listed so far.
 //
-// Like the lists of names and addresses (vtxRosterAddressR.h) it sets the shared roster's
-// order to last name and suffix when it is created and walks the roster as it stands.
+// What it does to the shared roster table, as the lists of names and addresses do
+// (vtxRosterAddressR.h): creating it sets the roster's order to last name and suffix, and
+// laying it out walks the roster as it stands, leaving it on its last row. The Reports menu
+// sets record-number order back afterwards.
 
-#include "roster/vtxRosterAddressR.h"
+#include "toolkit/vtxDataSetReport.h"
 
-class TRosterListsReport : public TRosterReport {
+class TRosterListsReport : public TDataSetReport {
 public:
     // Reads the organisation name for the title and sets the order of the shared roster
     // table to last name and suffix.

@@ -3,18 +3,16 @@
 //
 // It lists the shared roster table through RosterS, so the highlighted row is the active
 // record; finds a person by last name as the user types; sorts the roster by the index
-// that serves a clicked column title (the order stays on the shared table after the
-// window closes); narrows the roster to members or non-members with the " Grid View "
-// filter (on the shared table too, switched off again when the window closes); opens the
-// windows that show the active record's records, memo and important dates (owned by this
+// that serves a clicked column title (each grid column names its index; the order stays on
+// the shared table after the window closes); narrows the roster to members or non-members with the
+// " Grid View " filter (on the shared table too, switched off again when the window closes); opens
+// the windows that show the active record's records, memo and important dates (owned by this
 // window, so they close with it); and exports the current view to "VTX2-MSW.odt" in the
 // working folder.
 
 #include <QString>
 #include <QWidget>
-#include <optional>
 
-class QGroupBox;
 class QLabel;
 class QPushButton;
 class QRadioButton;
@@ -30,9 +28,6 @@ public:
     // closed.
     explicit TRosterViewForm(QWidget* owner = nullptr);
 
-    // The roster index that serves a column's field when its title is clicked: "" for the
-    // primary index (record number order), none when the order stays as it is.
-    static std::optional<QString> IndexForField(const QString& field);
     // The export file: "VTX2-MSW.odt" in the working folder.
     static QString ExportFileName();
     static inline const QString ExportErrorText =
@@ -41,12 +36,9 @@ public:
     // The Grid View items, in their order.
     enum GridView { AllNames, MembersOnly, NonMembersOnly };
 
-    QLabel* SearchLabel;
     TDBSearchBox* SearchBox;
-    QLabel* ActiveRecordLabel;
     TDBText* ActiveRecordName;
     TDBGrid* RosterGrid;
-    QLabel* ClickButtonLabel;
     QLabel* RecordLabel;
     TDBRecordPosition* RecordPosition;
     QPushButton* BirthsButton;
@@ -56,13 +48,11 @@ public:
     QPushButton* MemoButton;
     QPushButton* ImportantDatesButton;
     QPushButton* ExportButton;
-    QGroupBox* GridViewGroup;
     QRadioButton* AllNamesRadio;
     QRadioButton* MembersOnlyRadio;
     QRadioButton* NonMembersOnlyRadio;
     QPushButton* CloseButton;
 
-    void RosterGridTitleClick(int column);
     void GridViewClick(GridView view);
     void BirthsButtonClick();
     void BaptismsButtonClick();
@@ -73,10 +63,7 @@ public:
     // Writes the export file; true when it was written. Shows the error message otherwise.
     bool ExportButtonClick();
 
-protected:
-    void closeEvent(QCloseEvent* event) override;
-
 private:
     void BuildGrid();
-    void ShowSortArrow();
+    QWidget* BuildGridView();
 };

@@ -9,7 +9,6 @@
 
 #include <QDialog>
 
-class QLabel;
 class QPushButton;
 class TDBGrid;
 class TDBSearchBox;
@@ -19,9 +18,7 @@ class TSelectActiveRecordForm : public QDialog {
 public:
     explicit TSelectActiveRecordForm(QWidget* owner);
 
-    QLabel* ClickLabel;
     TDBGrid* RosterGrid;
-    QLabel* SearchLabel;
     TDBSearchBox* SearchBox;
     QPushButton* CloseButton;
 };

@@ -2,7 +2,7 @@
 
 #include "data/vtxDataM.h"
 #include "engine/Types.h"
-#include "roster/vtxRosterFormsU.h"
+#include "toolkit/vtxWindowLook.h"
 #include "toolkit/vtxWindowRegistry.h"
 
 #include <QFrame>
@@ -89,11 +89,9 @@ QString FormatAverage(const QVariant& average) {
 }
 
 TVitalStatsForm::TVitalStatsForm(QWidget* owner) : QWidget(owner, Qt::Window) {
-    setObjectName(QStringLiteral("VitalStatsForm"));
-    setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QStringLiteral("Vital Statistics"));
+    Look::SetUpWindow(this, QStringLiteral("VitalStatsForm"), QStringLiteral("Vital Statistics"));
     resize(640, 460);
-    RosterForms::CentreOnMainWindow(this);
+    Look::CentreOnMainWindow(this);
 
     // A row of a panel: the bold caption right-aligned against its box.
     auto addRow = [this](QGridLayout* grid, const char* name, const QString& caption,

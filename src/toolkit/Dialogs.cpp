@@ -5,6 +5,7 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <deque>
 
 namespace Dialogs {
@@ -31,7 +32,7 @@ QString Caption(const QString& caption) {
 }
 
 void Record(const QString& kind, const QString& caption, const QString& text,
-            Icon icon = Icon::None, QMessageBox::StandardButtons buttons = {}) {
+            Icon icon = Icon::None, Buttons buttons = {}) {
     S().log.append(Shown{kind, caption, text, icon, buttons});
 }
 
@@ -51,18 +52,38 @@ QMessageBox::Icon ToQt(Icon icon) {
     return QMessageBox::NoIcon;
 }
 
-int DefaultButton(QMessageBox::StandardButtons buttons) {
-    for (QMessageBox::StandardButton b : {QMessageBox::Ok, QMessageBox::Yes, QMessageBox::No,
-                                          QMessageBox::Cancel, QMessageBox::Close})
+// The facade's buttons and Qt's, one for one.
+constexpr std::pair<Button, QMessageBox::StandardButton> kQtButtons[] = {
+    {Ok, QMessageBox::Ok},
+    {Cancel, QMessageBox::Cancel},
+    {Yes, QMessageBox::Yes},
+    {No, QMessageBox::No}};
+
+QMessageBox::StandardButtons ToQt(Buttons buttons) {
+    QMessageBox::StandardButtons qt;
+    for (const auto& [ours, theirs] : kQtButtons)
+        if (buttons.testFlag(ours))
+            qt |= theirs;
+    return qt;
+}
+
+int FromQt(int qtButton) {
+    for (const auto& [ours, theirs] : kQtButtons)
+        if (qtButton == theirs)
+            return ours;
+    return Cancel; // the box was closed without a button
+}
+
+int DefaultButton(Buttons buttons) {
+    for (Button b : {Ok, Yes, No, Cancel})
         if (buttons.testFlag(b))
             return b;
-    return QMessageBox::Ok;
+    return Ok;
 }
 
 } // namespace
 
-int Message(const QString& text, Icon icon, QMessageBox::StandardButtons buttons,
-            const QString& caption) {
+int Message(const QString& text, Icon icon, Buttons buttons, const QString& caption) {
     if (S().alert)
         QApplication::beep();
     if (S().scripted) {
@@ -74,8 +95,9 @@ int Message(const QString& text, Icon icon, QMessageBox::StandardButtons buttons
         }
         return DefaultButton(buttons);
     }
-    QMessageBox box(ToQt(icon), Caption(caption), text, buttons, QApplication::activeWindow());
-    return box.exec();
+    QMessageBox box(ToQt(icon), Caption(caption), text, ToQt(buttons),
+                    QApplication::activeWindow());
+    return FromQt(box.exec());
 }
 
 void ShowMessage(const QString& text) {
@@ -86,7 +108,7 @@ void ErrorBox(const QString& text) {
     if (S().scripted) {
         if (S().alert)
             QApplication::beep();
-        Record("error", Caption({}), text, Icon::Error, QMessageBox::Ok);
+        Record("error", Caption({}), text, Icon::Error, Ok);
         return;
     }
     Message(text, Icon::Error);

@@ -3,7 +3,7 @@
 // of the program goes through these functions. Tests switch on scripted mode,
 // queue the answers and read back what was shown, so no test blocks on a window.
 
-#include <QMessageBox>
+#include <QFlags>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -15,16 +15,15 @@ namespace Dialogs {
 
 enum class Icon { None, Information, Warning, Error, Question };
 
-// The buttons of a message box, so that callers need not name Qt's message box.
-inline constexpr QMessageBox::StandardButton Ok = QMessageBox::Ok;
-inline constexpr QMessageBox::StandardButton Cancel = QMessageBox::Cancel;
-inline constexpr QMessageBox::StandardButton Yes = QMessageBox::Yes;
-inline constexpr QMessageBox::StandardButton No = QMessageBox::No;
+// The buttons of a message box. These are the only names callers and tests use: nothing
+// outside the facade names Qt's message box.
+enum Button { Ok = 0x1, Cancel = 0x2, Yes = 0x4, No = 0x8 };
+Q_DECLARE_FLAGS(Buttons, Button)
 
-// Message box with an icon and buttons; returns the button chosen
-// (QMessageBox::StandardButton). Caption empty means the application's name.
-int Message(const QString& text, Icon icon = Icon::None,
-            QMessageBox::StandardButtons buttons = QMessageBox::Ok, const QString& caption = {});
+// Message box with an icon and buttons; returns the button chosen (a Button). Caption
+// empty means the application's name.
+int Message(const QString& text, Icon icon = Icon::None, Buttons buttons = Ok,
+            const QString& caption = {});
 // A plain message with an OK button.
 void ShowMessage(const QString& text);
 // The standard error box, used for errors that no handler catches.
@@ -54,7 +53,7 @@ struct Shown {
     QString caption; // caption of the box or window
     QString text;    // message text or prompt
     Icon icon = Icon::None;
-    QMessageBox::StandardButtons buttons;
+    Buttons buttons;
 };
 
 // In scripted mode nothing is shown: each call takes the next queued answer of its
@@ -75,3 +74,5 @@ QStringList ShownTexts(); // the texts of everything shown, in order
 void ClearScript();       // empties the queues and the log
 
 } // namespace Dialogs
+
+Q_DECLARE_OPERATORS_FOR_FLAGS(Dialogs::Buttons)

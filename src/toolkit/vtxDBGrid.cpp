@@ -2,6 +2,7 @@
 
 #include "engine/DataSet.h"
 #include "engine/DataSource.h"
+#include "engine/Table.h"
 #include "toolkit/Dialogs.h"
 #include "toolkit/vtxDateEdit.h"
 #include "toolkit/vtxWindowHabits.h"
@@ -63,6 +64,7 @@ void TDBGrid::changeEvent(QEvent* event) {
 void TDBGrid::SetDataSource(DataSource* source) {
     disconnect(m_updateConnection);
     m_model->SetDataSource(source);
+    ShowIndexArrow();
     // A post writes what is typed in the open cell first.
     if (source)
         m_updateConnection = connect(source, &DataSource::updateData, this, [this] {
@@ -161,9 +163,27 @@ void TDBGrid::SetSortColumn(int column) {
     horizontalHeader()->setSortIndicator(column, Qt::AscendingOrder);
 }
 
+void TDBGrid::ShowIndexArrow() {
+    const auto* table = dynamic_cast<const Table*>(GetDataSet());
+    if (!table || table->IndexName().isEmpty())
+        return;
+    for (int c = 0; c < ColumnCount(); ++c) {
+        const std::optional<QString>& index = Column(c).SortIndex;
+        if (index && index->compare(table->IndexName(), Qt::CaseInsensitive) == 0) {
+            SetSortColumn(c);
+            return;
+        }
+    }
+}
+
 void TDBGrid::TitleClicked(int section) {
     // Every order is ascending: a second click on the same title keeps the arrow.
     SetSortColumn(AutoSortArrow ? section : m_sortColumn);
+    if (section >= 0 && section < ColumnCount()) {
+        const std::optional<QString> index = Column(section).SortIndex;
+        if (auto* table = dynamic_cast<Table*>(GetDataSet()); table && index)
+            RunAction([&] { table->SetIndexName(*index); });
+    }
     Q_EMIT titleClick(section);
 }
 
@@ -264,7 +284,7 @@ bool TDBGrid::DeleteRow() {
         return false;
     if ((m_options & ConfirmDelete) &&
         Dialogs::Message("Delete record?", Dialogs::Icon::Question,
-                         QMessageBox::Ok | QMessageBox::Cancel) != QMessageBox::Ok)
+                         Dialogs::Ok | Dialogs::Cancel) != Dialogs::Ok)
         return false;
     return RunAction([ds] { ds->Delete(); });
 }

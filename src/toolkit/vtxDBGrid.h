@@ -8,7 +8,10 @@
 //   row; clicking a row or moving with the keys moves the cursor. Leaving an edited row
 //   posts it; when the post is refused the refusal is shown and the user stays on it.
 // - Titles can be clicked (titleClick) and show a sort arrow (moved to the clicked column
-//   unless AutoSortArrow is off; the window sets the index itself).
+//   unless AutoSortArrow is off). A column with a SortIndex sorts the grid's table by that
+//   index when its title is clicked (the order belongs to the shared table, so it stays
+//   after the window closes); when the grid gets its data source, the arrow marks the
+//   first column whose SortIndex is the table's index.
 // - A row indicator: a triangle on the current row, "I" while it is edited, "*" on a new row.
 // - Keys (when editing is allowed): Insert inserts a row, Ctrl+Delete asks "Delete
 //   record?" and deletes, Escape leaves the cell editor and then cancels the row's
@@ -23,8 +26,8 @@
 //   grid->AddColumn("RecordNumber", "Record");
 //   TDBGridColumn& name = grid->AddColumn("LName", "Last Name");
 //   name.FontColor = Qt::blue;
+//   name.SortIndex = "RLN";      // a click on "Last Name" sorts the roster by last name
 //   grid->SetAlternateRowColor(QColor(192, 192, 192));
-//   connect(grid, &TDBGrid::titleClick, this, &TRosterViewForm::RosterGridTitleClick);
 
 #include "toolkit/vtxDBGridModel.h"
 #include "toolkit/vtxGridExport.h"
@@ -80,6 +83,9 @@ public:
     void SetSortColumn(int column);
     int SortColumn() const { return m_sortColumn; }
     bool AutoSortArrow = true;
+    // Puts the arrow on the first column whose SortIndex is the table's current index; the
+    // arrow stays as it is while the table is in its primary order or is no table.
+    void ShowIndexArrow();
 
     // The column of the current cell, and the data set's current row as shown.
     int SelectedColumn() const;

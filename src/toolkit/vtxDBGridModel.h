@@ -47,6 +47,9 @@ struct TDBGridColumn {
     QStringList PickList;
     // How the calendar of a date column's editor opens.
     TCalendarStyle CalendarStyle = TCalendarStyle::Dialog;
+    // The index of the grid's table that a click on the title sets ("" the primary index);
+    // none: a click keeps the order and only moves the arrow.
+    std::optional<QString> SortIndex;
 };
 
 class TDBGridModel : public QAbstractTableModel {

@@ -159,9 +159,8 @@ bool TDBNavigator::DoAction(TNavButton button) {
             ds->Insert();
             break;
         case TNavButton::Delete:
-            if (ConfirmDelete &&
-                Dialogs::Message("Delete record?", Dialogs::Icon::Question,
-                                 QMessageBox::Ok | QMessageBox::Cancel) != QMessageBox::Ok)
+            if (ConfirmDelete && Dialogs::Message("Delete record?", Dialogs::Icon::Question,
+                                                  Dialogs::Ok | Dialogs::Cancel) != Dialogs::Ok)
                 throw EAbort();
             ds->Delete();
             break;

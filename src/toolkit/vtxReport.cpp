@@ -1,5 +1,7 @@
 #include "vtxReport.h"
 
+#include "engine/DataSet.h"
+#include "engine/Field.h"
 #include "engine/Types.h"
 
 #include <QLocale>
@@ -321,6 +323,12 @@ ReportItem& ReportBand::AddPrintTime(double left, double top) {
                     [](const ReportState& s) { return ReportDateTimeText(s.printedAt); });
 }
 
+ReportItem& ReportBand::AddField(double left, double top, const DataSet* dataSet,
+                                 const QString& field) {
+    const Field* f = dataSet->FieldByName(field);
+    return AddValue(left, top, [f](const ReportState&) { return f->AsString(); }).Named(field);
+}
+
 QSizeF ReportPageSetup::PaperInches() const {
     QSizeF size = QPageSize::size(paper, QPageSize::Inch);
     const bool wide = size.width() > size.height();
@@ -375,6 +383,23 @@ ReportBand& BandReport::AddBand(ReportBandKind kind, double height) {
     band.kind = kind;
     band.height = height;
     return band;
+}
+
+ReportBand& BandReport::AddRecordsFooter(const ReportFooterPlaces& at, ReportFooterCount count) {
+    constexpr double Top = 0.08;
+    constexpr double PastRightMargin = 1.8;
+    ReportBand& footer = AddBand(ReportBandKind::PageFooter, 0.3);
+    footer.AddText(at.records, Top, QStringLiteral("Records:"));
+    (count == ReportFooterCount::AllRows ? footer.AddRowCount(at.recordsValue, Top)
+                                         : footer.AddRunningCount(at.recordsValue, Top))
+        .Named(QStringLiteral("Records"));
+    footer.AddText(at.page, Top, QStringLiteral("Page:"));
+    footer.AddPageNumber(at.pageValue, Top).Named(QStringLiteral("Page"));
+    footer.AddText(at.printed, Top, QStringLiteral("Printed:"));
+    footer.AddPrintTime(at.printedValue, Top)
+        .Named(QStringLiteral("Printed"))
+        .Width(PastRightMargin);
+    return footer;
 }
 
 ReportDocument BandReport::Layout(ReportRows& rows, const QDateTime& printedAt) const {

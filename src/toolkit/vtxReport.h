@@ -19,7 +19,10 @@
 //
 // Layout() walks the rows of a ReportRows source and gives a ReportDocument: pages of
 // positioned texts as plain data. vtxReportPreview.h paints those pages on a printer, in the
-// print preview or into a PDF file.
+// print preview or into a PDF file. A report over a data set of the program is written on
+// TDataSetReport (vtxDataSetReport.h): its rows are the data set's rows, its items print
+// fields by name (AddField), and its page footer is the one of the menu reports
+// (AddRecordsFooter).
 //
 // Example: a detail line with the name in bold for members.
 //   BandReport report;
@@ -46,6 +49,8 @@
 #include <deque>
 #include <functional>
 #include <vector>
+
+class DataSet;
 
 enum class ReportAlign { Left, Center, Right };
 
@@ -144,6 +149,22 @@ struct ReportBand {
     ReportItem& AddRunningCount(double left, double top); // ReportState::printedRows
     ReportItem& AddRowCount(double left, double top);     // ReportState::rowCount
     ReportItem& AddPrintTime(double left, double top);    // ReportDateTimeText(printedAt)
+    // The text of one field of the data set's current row as stored (empty for an empty
+    // field), in an item named after the field. The data set must have that field.
+    ReportItem& AddField(double left, double top, const DataSet* dataSet, const QString& field);
+};
+
+// The page footer of the menu reports: "Records:" with a count, "Page:" with the page
+// number and "Printed:" with the print time, each value beside its caption. The values are
+// items named "Records", "Page" and "Printed"; the print time may run into the right margin.
+struct ReportFooterPlaces {
+    double records, recordsValue; // inches from the band's left edge
+    double page, pageValue;
+    double printed, printedValue;
+};
+enum class ReportFooterCount {
+    AllRows,    // the rows of the source (ReportState::rowCount)
+    PrintedRows // the rows printed so far (the running count)
 };
 
 struct ReportPageSetup {
@@ -234,6 +255,8 @@ public:
 
     std::deque<ReportBand> bands;
     ReportBand& AddBand(ReportBandKind kind, double height);
+    // The menu reports' page footer, 0.3 inch high, its texts 0.08 inch below its top.
+    ReportBand& AddRecordsFooter(const ReportFooterPlaces& at, ReportFooterCount count);
 
     // Lays the report out over rows; an invalid printedAt means now. Runs the hooks and
     // computed texts: each band's once per printing, the detail bands' once per row.

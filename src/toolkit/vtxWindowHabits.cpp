@@ -5,7 +5,6 @@
 #include "toolkit/Dialogs.h"
 
 #include <QApplication>
-#include <QCloseEvent>
 #include <QPointer>
 #include <QWidget>
 #include <algorithm>
@@ -26,15 +25,6 @@ bool RunAction(const std::function<void()>& action) {
 bool IsEditing(const DataSet* dataSet) {
     return dataSet &&
            (dataSet->State() == DataSetState::Edit || dataSet->State() == DataSetState::Insert);
-}
-
-bool RefuseCloseWhileEditing(const DataSet* dataSet, QCloseEvent* event, const QString& message) {
-    if (!IsEditing(dataSet))
-        return false;
-    Dialogs::ShowMessage(message);
-    if (event)
-        event->ignore();
-    return true;
 }
 
 namespace {

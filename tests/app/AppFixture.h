@@ -4,11 +4,11 @@
 // table can open.
 
 #include "TestSupport.h"
-#include "app/vtxGlobalsU.h"
 #include "app/vtxMenuTable.h"
 #include "app/vtxOptionsU.h"
 #include "app/vtxPasswordsU.h"
 #include "data/vtxDataM.h"
+#include "data/vtxGlobalsU.h"
 #include "toolkit/Dialogs.h"
 
 #include <QDialog>
@@ -45,6 +45,7 @@ struct AppFixture {
         Dialogs::SetScripted(true);
         Dialogs::ClearScript();
         Dialogs::SetDefaultModalHandler(nullptr);
+        SetRuleMessageSink(&Dialogs::ShowMessage);
         ResetProgramValues();
         OptionsRecord = DefaultOptionsRecord();
         AccessRecord = TAccessRecord();

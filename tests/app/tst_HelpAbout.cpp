@@ -72,13 +72,12 @@ private slots:
         QTest::addColumn<bool>("chooseGuide");
         QTest::addColumn<QStringList>("shown");
         QTest::addColumn<bool>("helpShown");
-        QTest::newRow("No") << int(QMessageBox::No) << false << QStringList{"message: " + kNotFound}
+        QTest::newRow("No") << int(Dialogs::No) << false << QStringList{"message: " + kNotFound}
                             << false;
-        QTest::newRow("Yes, cancelled") << int(QMessageBox::Yes) << false
+        QTest::newRow("Yes, cancelled") << int(Dialogs::Yes) << false
                                         << QStringList{"message: " + kNotFound, "open: "} << false;
         QTest::newRow("Yes, a file chosen")
-            << int(QMessageBox::Yes) << true << QStringList{"message: " + kNotFound, "open: "}
-            << true;
+            << int(Dialogs::Yes) << true << QStringList{"message: " + kNotFound, "open: "} << true;
     }
     void missingHelpFileAsks() {
         QFETCH(int, button);
@@ -92,7 +91,7 @@ private slots:
         QCOMPARE(ShownKindsAndTexts(), shown);
         const Dialogs::Shown& question = Dialogs::ShownLog().first();
         QCOMPARE(question.icon, Dialogs::Icon::Information);
-        QCOMPARE(question.buttons, QMessageBox::Yes | QMessageBox::No);
+        QCOMPARE(question.buttons, Dialogs::Yes | Dialogs::No);
         QCOMPARE(OpenHelpForm() != nullptr, helpShown);
     }
 
@@ -101,7 +100,7 @@ private slots:
         TMainForm form;
         QVERIFY(TPasswordsForm::HelpCommand);
         TPasswordsForm passwords(&form);
-        Dialogs::QueueButton(QMessageBox::No);
+        Dialogs::QueueButton(Dialogs::No);
         passwords.HelpBtn->click();
         QCOMPARE(ShownKindsAndTexts(), QStringList{"message: " + kNotFound});
     }

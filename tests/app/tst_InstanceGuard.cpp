@@ -20,14 +20,17 @@ void RunAsGuardCopy() {
     if (key.isEmpty())
         return;
     Dialogs::SetScripted(true);
-    TInstanceGuard guard(key);
-    if (qEnvironmentVariable("VTX_GUARD_MODE") == "hold") {
-        std::printf("%s\n", guard.Claim() ? "claimed" : "refused");
-        std::fflush(stdout);
-        QThread::sleep(60);
-        std::_Exit(0);
-    }
-    const bool run = RunSingleInstanceGuard(guard);
+    bool run = false;
+    {
+        TInstanceGuard guard(key);
+        if (qEnvironmentVariable("VTX_GUARD_MODE") == "hold") {
+            std::printf("%s\n", guard.Claim() ? "claimed" : "refused");
+            std::fflush(stdout);
+            QThread::sleep(60);
+            std::_Exit(0);
+        }
+        run = RunSingleInstanceGuard(guard);
+    } // a copy that ran gives its lock file and socket back, as the program does
     std::printf("%s\n", run ? "runs" : "ends");
     for (const QString& text : Dialogs::ShownTexts())
         std::printf("shown: %s\n", qPrintable(text));

@@ -7,6 +7,7 @@
 #include "app/vtxStartup.h"
 #include "engine/Database.h"
 #include "engine/Table.h"
+#include "toolkit/vtxCloseGuard.h"
 #include "toolkit/vtxWindowHabits.h"
 
 #include <QCloseEvent>
@@ -210,7 +211,7 @@ private slots:
         if (warned) {
             const Dialogs::Shown& box = Dialogs::ShownLog().first();
             QCOMPARE(box.icon, Dialogs::Icon::Error);
-            QCOMPARE(box.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+            QCOMPARE(box.buttons, Dialogs::Buttons(Dialogs::Ok));
             QCOMPARE(box.caption, QFileInfo(QCoreApplication::applicationFilePath()).fileName());
         }
     }

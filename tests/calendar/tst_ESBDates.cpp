@@ -4,7 +4,7 @@
 // from the functions under test.
 
 #include "TestSupport.h"
-#include "app/ESBDates.h"
+#include "engine/ESBDates.h"
 
 #include <QDate>
 #include <QTest>

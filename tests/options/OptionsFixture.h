@@ -3,9 +3,9 @@
 // dialogs, and raw bytes of records and files.
 
 #include "TestSupport.h"
-#include "app/vtxGlobalsU.h"
 #include "app/vtxOptionsU.h"
 #include "app/vtxPasswordsU.h"
+#include "data/vtxGlobalsU.h"
 #include "toolkit/Dialogs.h"
 
 #include <QByteArray>

@@ -101,7 +101,7 @@ private slots:
         form.PasswordOKBtn->click();
         QCOMPARE(Dialogs::ShownTexts(), QStringList{Oops});
         QCOMPARE(Dialogs::ShownLog()[0].icon, Dialogs::Icon::Error);
-        QCOMPARE(Dialogs::ShownLog()[0].buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+        QCOMPARE(Dialogs::ShownLog()[0].buttons, Dialogs::Buttons(Dialogs::Ok));
         QCOMPARE(form.focusWidget(), form.RetryBtn);
         QCOMPARE(FileBytes(fx.AccessPath()), before);
         QCOMPARE(RecordBytes(AccessRecord), recordBefore);
@@ -198,8 +198,8 @@ private slots:
     void help_data() {
         QTest::addColumn<int>("answer");
         QTest::addColumn<bool>("opens");
-        QTest::newRow("yes") << int(QMessageBox::Yes) << true;
-        QTest::newRow("no") << int(QMessageBox::No) << false;
+        QTest::newRow("yes") << int(Dialogs::Yes) << true;
+        QTest::newRow("no") << int(Dialogs::No) << false;
     }
     void help() {
         QFETCH(int, answer);
@@ -211,7 +211,7 @@ private slots:
         QCOMPARE(log.size(), opens ? 2 : 1);
         QCOMPARE(log[0].text, QString("Could not find help file.  Search yourself?"));
         QCOMPARE(log[0].icon, Dialogs::Icon::Information);
-        QCOMPARE(log[0].buttons, QMessageBox::Yes | QMessageBox::No);
+        QCOMPARE(log[0].buttons, Dialogs::Yes | Dialogs::No);
         if (opens)
             QCOMPARE(log[1].kind, QString("open"));
 

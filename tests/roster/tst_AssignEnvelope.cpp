@@ -126,7 +126,7 @@ private slots:
             Click(form, TNavButton::Edit);
             TypeInto(form->EnvelopeEdit, "111");
         }
-        Dialogs::QueueButton(QMessageBox::Ok);
+        Dialogs::QueueButton(Dialogs::Ok);
         Click(form, TNavButton(button));
         QCOMPARE(form->PledgeAmountEdit->text(), QString("$520.00"));
         if (TNavButton(button) == TNavButton::Delete) {

@@ -191,10 +191,10 @@ private slots:
         QCOMPARE(NextRecordNumber, 8);
 
         // Deleting member 7 asks first; Cancel keeps it.
-        Dialogs::QueueButton(QMessageBox::Cancel);
+        Dialogs::QueueButton(Dialogs::Cancel);
         Click(form->RosterNavigator, TNavButton::Delete);
         QCOMPARE(fx.RosterNumbers(), QList<int>({1, 2, 7}));
-        Dialogs::QueueButton(QMessageBox::Ok);
+        Dialogs::QueueButton(Dialogs::Ok);
         Click(form->RosterNavigator, TNavButton::Delete);
         QCOMPARE(fx.Shown(), QStringList({"Delete record?", "Delete record?"}));
         QCOMPARE(fx.RosterNumbers(), QList<int>({1, 2}));

@@ -2,10 +2,10 @@
 // out over a roster in a temporary data folder, and the Reports menu commands that show them.
 
 #include "TestSupport.h"
-#include "app/vtxGlobalsU.h"
 #include "app/vtxMenuTable.h"
 #include "app/vtxOptionsU.h"
 #include "data/vtxDataM.h"
+#include "data/vtxGlobalsU.h"
 #include "roster/vtxRosterAddressR.h"
 #include "roster/vtxRosterListsR.h"
 #include "toolkit/Dialogs.h"

@@ -2,9 +2,9 @@
 // pledged total and the offerings, worked out when the window is created.
 
 #include "TestSupport.h"
-#include "app/vtxGlobalsU.h"
 #include "app/vtxMenuTable.h"
 #include "data/vtxDataM.h"
+#include "data/vtxGlobalsU.h"
 #include "roster/vtxVitalStatsF.h"
 #include "toolkit/Dialogs.h"
 

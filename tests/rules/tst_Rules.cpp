@@ -2,8 +2,8 @@
 // calculated fields and the post-error messages.
 
 #include "TestSupport.h"
-#include "app/vtxGlobalsU.h"
 #include "data/vtxDataM.h"
+#include "data/vtxGlobalsU.h"
 #include "toolkit/Dialogs.h"
 
 #include <QTest>
@@ -50,6 +50,7 @@ private Q_SLOTS:
     void init() {
         Dialogs::SetScripted(true);
         Dialogs::ClearScript();
+        SetRuleMessageSink(&Dialogs::ShowMessage);
         ResetProgramValues();
         m_folder = std::make_unique<TempFolder>();
         Aliases::SetPath("Vestrix2", m_folder->path() + "Data");
@@ -121,7 +122,7 @@ private Q_SLOTS:
         AddMember("Zeller", "Ann");
         AddMember("Adams", "Bob");
         DataMod->RosterT->SetIndexName("RLN");
-        DataMod->RosterT->First();  // Adams
+        DataMod->RosterT->First(); // Adams
         DataMod->RosterT->Edit();
         DataMod->RosterT->FieldByName("Title")->SetAsString("Mr.");
         DataMod->RosterT->Post();
@@ -137,9 +138,18 @@ private Q_SLOTS:
         QTest::addColumn<QString>("first");
         QTest::addColumn<QString>("middle");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("all parts") << "Smith" << "John" << "Paul" << "Smith, John Paul";
-        QTest::newRow("no middle name") << "Smith" << "John" << "" << "Smith, John ";
-        QTest::newRow("no first name") << "Smith" << "" << "Paul" << "Smith,  Paul";
+        QTest::newRow("all parts") << "Smith"
+                                   << "John"
+                                   << "Paul"
+                                   << "Smith, John Paul";
+        QTest::newRow("no middle name") << "Smith"
+                                        << "John"
+                                        << ""
+                                        << "Smith, John ";
+        QTest::newRow("no first name") << "Smith"
+                                       << ""
+                                       << "Paul"
+                                       << "Smith,  Paul";
     }
 
     void fullName() {
@@ -161,7 +171,7 @@ private Q_SLOTS:
         AddMember("Smith", "John");
         AddMember("Jones", "Mary");
         Table* b = DataMod->BaptismT;
-        DataMod->RosterT->First();  // member 1 active
+        DataMod->RosterT->First(); // member 1 active
         b->Append();
         b->FieldByName("FName")->SetAsString("Baby");
         b->FieldByName("LName")->SetAsString("Smith");
@@ -196,6 +206,29 @@ private Q_SLOTS:
         QCOMPARE(b->FieldByName("RecordNumber")->AsInteger(), 4);
     }
 
+    // The rules show no window of their own: every message goes to the installed sink, so
+    // a recorder in its place takes them all and the dialogs facade shows nothing.
+    void rulesSpeakOnlyThroughTheSink() {
+        QStringList recorded;
+        SetRuleMessageSink([&recorded](const QString& text) { recorded << text; });
+        QVERIFY(!CheckActiveRecord());
+        NextRecordNumber = 1;
+        AddMember("Smith", "John");
+        Table* e = DataMod->EnvelopeT;
+        e->Append();
+        e->FieldByName("EnvelopeNumber")->SetAsString("101");
+        e->Post();
+        e->Append();
+        e->FieldByName("EnvelopeNumber")->SetAsString("102");
+        QVERIFY_THROWS_EXCEPTION(EAbort, e->Post());
+        e->Cancel();
+        SetRuleMessageSink(&Dialogs::ShowMessage);
+        QCOMPARE(recorded, QStringList({"There must be an active record in the roster\n"
+                                        "before this record can be created.",
+                                        QString(kDetailMessage).arg("Envelope Table.")}));
+        QCOMPARE(Dialogs::ShownLog().size(), 0);
+    }
+
     void postErrorMessagesKeepTheRowInEdit() {
         NextRecordNumber = 1;
         AddMember("Smith", "John");
@@ -223,7 +256,8 @@ private Q_SLOTS:
         Table* c = DataMod->CounselingT;
         c->Append();
         c->FieldByName("AppointmentDate")->SetAsDate(QDate(2026, 3, 3));
-        QCOMPARE(RefusedMessage(c), QString("engine: Field 'AppointmentSubject' must have a value"));
+        QCOMPARE(RefusedMessage(c),
+                 QString("engine: Field 'AppointmentSubject' must have a value"));
         QCOMPARE(c->State(), DataSetState::Insert);
         c->Cancel();
         // A second envelope for the member.
@@ -260,7 +294,8 @@ private Q_SLOTS:
             lib->Append();
             lib->FieldByName("MusicName")->SetAsString("Silent Night");
         }
-        QVERIFY(RefusedMessage(lib).startsWith("Record could not be posted.  Be sure you have not\n"));
+        QVERIFY(
+            RefusedMessage(lib).startsWith("Record could not be posted.  Be sure you have not\n"));
         lib->Cancel();
         Table* use = DataMod->MusicUseT;
         for (int i = 0; i < 2; ++i) {
@@ -277,8 +312,9 @@ private Q_SLOTS:
             gift->FieldByName("EnvelopeNumber")->SetAsString("12");
             gift->FieldByName("OfferingDate")->SetAsDate(QDate(2026, 12, 6));
         }
-        QCOMPARE(RefusedMessage(gift), QString("There was a posting error.  You may have tried to add\n"
-                                               "an envelope twice for the same date."));
+        QCOMPARE(RefusedMessage(gift),
+                 QString("There was a posting error.  You may have tried to add\n"
+                         "an envelope twice for the same date."));
         QCOMPARE(gift->State(), DataSetState::Insert);
         gift->Cancel();
     }
@@ -289,9 +325,12 @@ private Q_SLOTS:
         QTest::addColumn<QDate>("date");
         QTest::addColumn<QString>("total");
         QTest::addColumn<int>("quarter");
-        QTest::newRow("both amounts") << "100" << "250.50" << QDate(2026, 3, 31) << "350.5" << 1;
-        QTest::newRow("checks empty") << "10.25" << "" << QDate(2026, 4, 1) << "10.25" << 2;
-        QTest::newRow("cash empty") << "" << "0.10" << QDate(2026, 12, 31) << "0.1" << 4;
+        QTest::newRow("both amounts") << "100"
+                                      << "250.50" << QDate(2026, 3, 31) << "350.5" << 1;
+        QTest::newRow("checks empty") << "10.25"
+                                      << "" << QDate(2026, 4, 1) << "10.25" << 2;
+        QTest::newRow("cash empty") << ""
+                                    << "0.10" << QDate(2026, 12, 31) << "0.1" << 4;
     }
 
     void offeringTotalAndQuarter() {

@@ -7,6 +7,7 @@
 #include "toolkit/vtxDateEdit.h"
 
 #include <QCalendarWidget>
+#include <QDialog>
 #include <QSignalSpy>
 #include <QTextCharFormat>
 #include <QVBoxLayout>

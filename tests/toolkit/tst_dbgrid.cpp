@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QCalendarWidget>
 #include <QComboBox>
+#include <QDialog>
 #include <QElapsedTimer>
 #include <QSignalSpy>
 #include <QVBoxLayout>
@@ -193,12 +194,12 @@ private Q_SLOTS:
         QVERIFY(ShowActive(form.window));
         form.Click(1, 0);
         form.grid->setFocus();
-        Dialogs::QueueButton(QMessageBox::Cancel);
+        Dialogs::QueueButton(Dialogs::Cancel);
         GridForm::Press(Qt::Key_Delete, Qt::ControlModifier);
         QCOMPARE(t.people->RecordCount(), 5);
         QCOMPARE(Dialogs::ShownTexts(), QStringList{"Delete record?"});
-        QCOMPARE(Dialogs::ShownLog()[0].buttons, QMessageBox::Ok | QMessageBox::Cancel);
-        Dialogs::QueueButton(QMessageBox::Ok);
+        QCOMPARE(Dialogs::ShownLog()[0].buttons, Dialogs::Ok | Dialogs::Cancel);
+        Dialogs::QueueButton(Dialogs::Ok);
         GridForm::Press(Qt::Key_Delete, Qt::ControlModifier);
         QCOMPARE(t.people->RecordCount(), 4);
         QCOMPARE(form.grid->model()->rowCount(), 4);
@@ -346,6 +347,58 @@ private Q_SLOTS:
         QCOMPARE(header->sortIndicatorSection(), 2);
         form.grid->SetSortColumn(0);
         QCOMPARE(header->sortIndicatorSection(), 0);
+    }
+
+    // Titles clicked one after another (columns: record with the primary index, last name
+    // with PLN, member with none); the table's index, its order and the arrow then.
+    void titleClickSetsTheColumnsIndex_data() {
+        QTest::addColumn<QList<int>>("clicks");
+        QTest::addColumn<QString>("index");
+        QTest::addColumn<QList<int>>("order");
+        QTest::addColumn<int>("arrow");
+        QTest::newRow("last name") << QList<int>{1} << "PLN" << QList<int>{2, 5, 4, 1, 3} << 1;
+        QTest::newRow("back to record order")
+            << QList<int>{1, 0} << "" << QList<int>{1, 2, 3, 4, 5} << 0;
+        QTest::newRow("a column without an index keeps the order")
+            << QList<int>{1, 2} << "PLN" << QList<int>{2, 5, 4, 1, 3} << 2;
+    }
+    void titleClickSetsTheColumnsIndex() {
+        QFETCH(QList<int>, clicks);
+        QFETCH(QString, index);
+        QFETCH(QList<int>, order);
+        QFETCH(int, arrow);
+        ScriptedDialogs dialogs;
+        Tables t;
+        t.AddFive();
+        t.people->Locate("RecordNumber", {4});
+        auto sortedGrid = [&](GridForm& form) {
+            form.grid->AddColumn("RecordNumber").SortIndex = "";
+            form.grid->AddColumn("LName").SortIndex = "PLN";
+            form.grid->AddColumn("IsMember");
+            form.grid->SetDataSource(t.peopleS.get());
+        };
+        GridForm form(nullptr);
+        sortedGrid(form);
+        QVERIFY(ShowActive(form.window));
+        QCOMPARE(form.grid->SortColumn(), -1); // the table is in its primary order
+        QHeaderView* header = form.grid->horizontalHeader();
+        for (int column : clicks)
+            QTest::mouseClick(
+                header->viewport(), Qt::LeftButton, {},
+                QPoint(header->sectionViewportPosition(column) + header->sectionSize(column) / 2,
+                       header->height() / 2));
+        QCOMPARE(t.people->IndexName(), index);
+        QList<int> rows;
+        for (int row = 0; row < form.grid->model()->rowCount(); ++row)
+            rows << form.Index(row, 0).data().toInt();
+        QCOMPARE(rows, order);
+        QCOMPARE(t.Number(), 4); // the cursor stays on its row
+        QCOMPARE(form.grid->SortColumn(), arrow);
+        // A grid opened later shows the arrow of the order the table is in.
+        GridForm later(nullptr);
+        sortedGrid(later);
+        QCOMPARE(later.grid->SortColumn(), index.isEmpty() ? -1 : 1);
+        QCOMPARE(Dialogs::ShownLog().size(), 0);
     }
 
     void lookupColumnWritesAndMovesTheOtherTable() {

@@ -2,6 +2,7 @@
 // dialogs facade), the state and position indicators, and the window habits.
 
 #include "ToolkitFixture.h"
+#include "toolkit/vtxCloseGuard.h"
 #include "toolkit/vtxDBControls.h"
 #include "toolkit/vtxDBNavigator.h"
 #include "toolkit/vtxWindowHabits.h"
@@ -99,7 +100,7 @@ private Q_SLOTS:
         Tables t;
         t.AddFive();
         TDBNavigator nav(t.peopleS.get());
-        Dialogs::QueueButton(QMessageBox::Cancel);
+        Dialogs::QueueButton(Dialogs::Cancel);
         nav.Button(TNavButton::Delete)->click();
         QCOMPARE(t.people->RecordCount(), 5);
         QCOMPARE(Dialogs::ShownLog().size(), 1);
@@ -107,8 +108,8 @@ private Q_SLOTS:
         QCOMPARE(asked.kind, QString("message"));
         QCOMPARE(asked.text, QString("Delete record?"));
         QCOMPARE(asked.icon, Dialogs::Icon::Question);
-        QCOMPARE(asked.buttons, QMessageBox::Ok | QMessageBox::Cancel);
-        Dialogs::QueueButton(QMessageBox::Ok);
+        QCOMPARE(asked.buttons, Dialogs::Ok | Dialogs::Cancel);
+        Dialogs::QueueButton(Dialogs::Ok);
         nav.Button(TNavButton::Delete)->click();
         QCOMPARE(t.people->RecordCount(), 4);
         QCOMPARE(t.Number(), 2);

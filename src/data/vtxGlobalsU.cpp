@@ -1,9 +1,9 @@
-#include "app/vtxGlobalsU.h"
+#include "data/vtxGlobalsU.h"
 
-#include "app/ESBDates.h"
 #include "data/vtxDataM.h"
-#include "toolkit/Dialogs.h"
+#include "engine/ESBDates.h"
 
+#include <QtGlobal>
 #include <algorithm>
 
 QString ProgramFolder;
@@ -47,11 +47,31 @@ void ResetProgramValues() {
     CurrentPledgeAmount = Currency();
 }
 
+namespace {
+
+TRuleMessageSink& Sink() {
+    static TRuleMessageSink sink;
+    return sink;
+}
+
+} // namespace
+
+void SetRuleMessageSink(TRuleMessageSink sink) {
+    Sink() = std::move(sink);
+}
+
+void ShowRuleMessage(const QString& text) {
+    if (Sink())
+        Sink()(text);
+    else
+        qWarning("%s", qPrintable(text));
+}
+
 bool CheckActiveRecord() {
     if (ActiveRecordNumber > 0)
         return true;
-    Dialogs::ShowMessage("There must be an active record in the roster\n"
-                         "before this record can be created.");
+    ShowRuleMessage("There must be an active record in the roster\n"
+                    "before this record can be created.");
     return false;
 }
 

@@ -1,4 +1,4 @@
-#include "app/ESBDates.h"
+#include "engine/ESBDates.h"
 
 #include <QDate>
 #include <cmath>
