@@ -11,8 +11,8 @@
 // leaves the shared tables as it found them (RecordsBench::ResetTables).
 
 #include "BenchSupport.h"
-#include "app/vtxGlobalsU.h"
 #include "data/vtxDataM.h"
+#include "data/vtxGlobalsU.h"
 
 #include <QApplication>
 #include <QLocale>

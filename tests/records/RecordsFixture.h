@@ -4,8 +4,8 @@
 // module over it, scripted dialogs, and clean-up of the windows a test left open.
 
 #include "TestSupport.h"
-#include "app/vtxGlobalsU.h"
 #include "data/vtxDataM.h"
+#include "data/vtxGlobalsU.h"
 #include "toolkit/Dialogs.h"
 
 #include <QApplication>
@@ -58,6 +58,7 @@ public:
         ResetProgramValues();
         Dialogs::SetScripted(true);
         Dialogs::ClearScript();
+        SetRuleMessageSink(&Dialogs::ShowMessage);
         m_data = std::make_unique<TDataMod>();
         m_data->OpenDataSets();
     }
