@@ -4,11 +4,15 @@
 #include "toolkit/vtxDBGrid.h"
 #include "toolkit/vtxSearchBox.h"
 #include "toolkit/vtxWindowLook.h"
+#include "toolkit/vtxWindowRegistry.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
+
+// The record and ministry windows of other folders open it by name.
+VTX_REGISTER_WINDOW(TSelectActiveRecordForm)
 
 TSelectActiveRecordForm::TSelectActiveRecordForm(QWidget* owner) : QDialog(owner) {
     Look::SetUpWindow(this, "SelectActiveRecordForm", "Select Active Record");
