@@ -4,16 +4,23 @@
 // module over it, scripted dialogs, and clean-up of the windows a test left open.
 
 #include "TestSupport.h"
+#include "app/vtxOptionsU.h"
+#include "app/vtxPasswordsU.h"
 #include "data/vtxDataM.h"
 #include "data/vtxGlobalsU.h"
+#include "roster/vtxSelectActiveRecordF.h"
 #include "toolkit/Dialogs.h"
+#include "toolkit/vtxDBGrid.h"
+#include "toolkit/vtxWindowRegistry.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDate>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QPointer>
+#include <QRadioButton>
 #include <QTest>
 #include <QVariantMap>
 #include <memory>
@@ -59,6 +66,12 @@ public:
         Dialogs::SetScripted(true);
         Dialogs::ClearScript();
         SetRuleMessageSink(&Dialogs::ShowMessage);
+        SetPasswords(FreshAccessRecord());
+        // The program registers every window of its units; a test program links only the
+        // units it uses, so the one window of another folder is registered here.
+        RegisterWindow("TSelectActiveRecordForm", [](QWidget* owner) -> QWidget* {
+            return new TSelectActiveRecordForm(owner);
+        });
         m_data = std::make_unique<TDataMod>();
         m_data->OpenDataSets();
     }
@@ -87,6 +100,17 @@ public:
     }
 
     QString DataFolder() const { return m_folder->path() + "Data/"; }
+
+    // The passwords in force, as if read from the access file at start-up.
+    static void SetPasswords(const TAccessRecord& record) {
+        PasswordsInForce = record;
+        AccessFileRead = true;
+    }
+    static void SetPassword(int level, const QString& password) {
+        TAccessRecord record = FreshAccessRecord();
+        ::SetPassword(record, level, password);
+        SetPasswords(record);
+    }
 
     // Makes a roster row the active record; false when there is no such row.
     static bool Activate(int number) { return DataMod->RosterT->Locate("RecordNumber", {number}); }
@@ -212,6 +236,48 @@ inline bool ShowActive(QWidget* window) {
     window->show();
     QApplication::setActiveWindow(window);
     return QTest::qWaitForWindowActive(window);
+}
+
+// Clicks a button as the user does; a radio button on its round box (a click beside its
+// text does nothing).
+inline void Click(QAbstractButton* button) {
+    if (qobject_cast<QRadioButton*>(button))
+        QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(8, button->height() / 2));
+    else
+        QTest::mouseClick(button, Qt::LeftButton);
+}
+
+// The titles of a grid's visible columns, in their order.
+inline QStringList VisibleTitles(TDBGrid* grid) {
+    QStringList titles;
+    for (int c : grid->VisibleColumns())
+        titles << grid->GridModel()->ColumnTitle(c);
+    return titles;
+}
+
+inline int ColumnTitled(TDBGrid* grid, const QString& title) {
+    for (int c = 0; c < grid->ColumnCount(); ++c)
+        if (grid->GridModel()->ColumnTitle(c) == title)
+            return c;
+    return -1;
+}
+
+// Clicks a column title as the user does.
+inline void ClickTitle(TDBGrid* grid, const QString& title) {
+    const int column = ColumnTitled(grid, title);
+    QVERIFY2(column >= 0, qPrintable(title));
+    grid->scrollTo(grid->model()->index(0, column));
+    QHeaderView* header = grid->horizontalHeader();
+    const QPoint at(header->sectionViewportPosition(column) + header->sectionSize(column) / 2,
+                    header->height() / 2);
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, at);
+}
+
+// Clicks a row of a grid (in its first visible column).
+inline void ClickRow(TDBGrid* grid, int row) {
+    const QModelIndex cell = grid->model()->index(row, grid->VisibleColumns().value(0));
+    grid->scrollTo(cell);
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(cell).center());
 }
 
 // Runs the deferred deletions of windows that closed (they free themselves).
