@@ -110,17 +110,17 @@ private:
 };
 
 struct TRecordViewSpec {
-    QString objectName;
-    QString caption;
+    QString objectName = {};
+    QString caption = {};
     Table* table = nullptr;
     DataSource* source = nullptr;
     QString activeCaption = QStringLiteral("Active Record:");
     // The search box finds the table's own last names (in the order of this index) and
     // leaves the active record alone; empty: it finds the roster's last names and so moves
     // the active record.
-    QString ownSearchIndex;
+    QString ownSearchIndex = {};
     QString selectCaption = QStringLiteral("Select &Active Record");
-    QString selectHint;
+    QString selectHint = {};
 };
 
 class TRecordViewForm : public QWidget {
@@ -163,14 +163,14 @@ private:
 };
 
 struct TRecordEntrySpec {
-    QString objectName;
-    QString caption;
+    QString objectName = {};
+    QString caption = {};
     Table* table = nullptr;
     DataSource* source = nullptr;
     QString linkedCaption = QStringLiteral("Will be linked to Active Record for");
-    QString positionCaption; // "Baptism Records:  "
+    QString positionCaption = {}; // "Baptism Records:  "
     QList<TNavButton> buttons = TDBNavigator::AllButtons();
-    QString selectHint;
+    QString selectHint = {};
 };
 
 class TRecordEntryForm : public QWidget {
