@@ -205,6 +205,9 @@ TRecordEntryForm::TRecordEntryForm(QWidget* owner, const TRecordEntrySpec& spec)
     Look::SetUpWindow(this, spec.objectName, spec.caption);
     new TCloseGuard(this, {spec.table});
     ActiveRecordName = ActiveName(this);
+    // Room for a long name also in a window of fixed size.
+    ActiveRecordName->setMinimumWidth(
+        ActiveRecordName->fontMetrics().horizontalAdvance(QString(28, QChar('n'))));
     SelectActiveRecordButton = SelectButton(this, "Select &Active Record", spec.selectHint);
     SelectActiveRecordButton->setFocusPolicy(Qt::NoFocus);
     connect(SelectActiveRecordButton, &QPushButton::clicked, this,
