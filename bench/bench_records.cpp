@@ -13,9 +13,17 @@
 #include "BenchSupport.h"
 #include "data/vtxDataM.h"
 #include "data/vtxGlobalsU.h"
+#include "records/vtxBaptismVewF.h"
+#include "records/vtxBirthViewF.h"
+#include "records/vtxMarriageViewF.h"
+#include "records/vtxPassingViewF.h"
+#include "toolkit/vtxDBGrid.h"
+#include "toolkit/vtxSearchBox.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QLocale>
+#include <QRadioButton>
 #include <benchmark/benchmark.h>
 #include <memory>
 
@@ -65,6 +73,15 @@ void ResetTables() {
 // Makes the roster row at a position (1-based, in record-number order) the active record.
 void ActivateRow(int recNo) {
     Module().RosterT->SetRecNo(recNo);
+}
+
+// Makes the first member from the middle of the roster on who has a record in the table
+// (linked to the roster) the active record, so that a view window opens on a full list.
+void ActivateMemberWithRecords(Table* records) {
+    Table* roster = Module().RosterT;
+    roster->SetRecNo(roster->RecordCount() / 2);
+    while (records->IsEmpty() && !roster->Eof())
+        roster->Next();
 }
 
 } // namespace RecordsBench
@@ -123,5 +140,118 @@ void BM_BaptismLinkCutAndSet(benchmark::State& state) {
     ResetTables();
 }
 BENCHMARK(BM_BaptismLinkCutAndSet)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+// ---- The view windows --------------------------------------------------------------------
+
+namespace {
+
+using namespace RecordsBench;
+
+// Creating and showing a view window on the active record's records, its first screen
+// painted.
+template <class TView> void OpenView(benchmark::State& state, Table* records) {
+    ResetTables();
+    ActivateMemberWithRecords(records);
+    for (auto _ : state) {
+        auto* view = new TView;
+        view->show();
+        Settle();
+        state.PauseTiming();
+        delete view;
+        Settle();
+        state.ResumeTiming();
+    }
+    state.counters["records shown"] = records->RecordCount();
+    ResetTables();
+}
+
+void BM_OpenBaptismView(benchmark::State& state) {
+    OpenView<TBaptismViewForm>(state, Module().BaptismT);
+}
+BENCHMARK(BM_OpenBaptismView)->Unit(benchmark::kMillisecond);
+
+void BM_OpenBirthView(benchmark::State& state) {
+    OpenView<TBirthViewForm>(state, Module().BirthT);
+}
+BENCHMARK(BM_OpenBirthView)->Unit(benchmark::kMillisecond);
+
+void BM_OpenMarriageView(benchmark::State& state) {
+    OpenView<TMarriageViewForm>(state, Module().MarriageT);
+}
+BENCHMARK(BM_OpenMarriageView)->Unit(benchmark::kMillisecond);
+
+void BM_OpenPassingView(benchmark::State& state) {
+    OpenView<TViewPassingForm>(state, Module().PassingT);
+}
+BENCHMARK(BM_OpenPassingView)->Unit(benchmark::kMillisecond);
+
+// One key typed into the baptism view's search box: the baptism found by last name among
+// the records shown, the box completed, the grid moved and repainted. Argument 1: the view
+// shows all baptisms (7,000 rows); 0: the active record's only.
+void BM_BaptismSearchKeystroke(benchmark::State& state) {
+    TDataMod& module = Module();
+    ResetTables();
+    ActivateMemberWithRecords(module.BaptismT);
+    auto view = std::make_unique<TBaptismViewForm>();
+    view->show();
+    view->activateWindow();
+    if (state.range(0))
+        view->GridView->Choose(false);
+    TDBSearchBox* box = view->SearchBox;
+    box->setFocus(Qt::OtherFocusReason);
+    Settle();
+    // What a user types: a few last names, letter by letter.
+    QStringList keys;
+    for (const QString name :
+         {"Olson", "peterson", "Johnson", "Zimmerman", "Christensen", "Quist", "Bjornstad", "Mc"})
+        keys << name.split(QString(), Qt::SkipEmptyParts) << QString();
+    qsizetype next = 0;
+    for (auto _ : state) {
+        const QString key = keys[next];
+        next = (next + 1) % keys.size();
+        if (key.isEmpty()) { // between names: start again with an empty box
+            state.PauseTiming();
+            box->clear();
+            state.ResumeTiming();
+            continue;
+        }
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, key);
+        QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, key);
+        QApplication::sendEvent(box, &press);
+        QApplication::sendEvent(box, &release);
+        Settle();
+    }
+    state.counters["rows"] = module.BaptismT->RecordCount();
+    view.reset();
+    ResetTables();
+}
+BENCHMARK(BM_BaptismSearchKeystroke)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// The baptism view open with its Grid View link in force while the active record moves on
+// by one member: the baptism table follows, the grid and the name are repainted.
+void BM_BaptismFollowActiveRecord(benchmark::State& state) {
+    TDataMod& module = Module();
+    ResetTables();
+    Table* roster = module.RosterT;
+    ActivateRow(roster->RecordCount() / 2);
+    auto view = std::make_unique<TBaptismViewForm>();
+    view->show();
+    Settle();
+    int recNo = roster->RecNo();
+    qint64 baptisms = 0;
+    for (auto _ : state) {
+        recNo = recNo % roster->RecordCount() + 1;
+        roster->SetRecNo(recNo);
+        Settle();
+        baptisms += view->Grid->model()->rowCount();
+    }
+    state.counters["baptisms/member"] =
+        benchmark::Counter(double(baptisms), benchmark::Counter::kAvgIterations);
+    view.reset();
+    ResetTables();
+}
+BENCHMARK(BM_BaptismFollowActiveRecord)->Unit(benchmark::kMillisecond);
 
 } // namespace
