@@ -5,6 +5,7 @@
 #include "TableFileWriter.h"
 #include "data/vtxDataM.h"
 #include "data/vtxTableDefs.h"
+#include "engine/Collation.h"
 #include "engine/Types.h"
 
 #include <QDate>
@@ -453,10 +454,13 @@ SampleParishCounts WriteSampleParish(const QString& folder, const SampleParishOp
 }
 
 QString SampleParishKey(const SampleParishOptions& options) {
-    return QString("members=%1 years=%2 seed=%3 lastYear=%4 envelopeGifts=%5")
+    // The order of text the table files were written under: a folder kept from another
+    // version is written again rather than upgraded inside a measurement.
+    return QString("members=%1 years=%2 seed=%3 lastYear=%4 envelopeGifts=%5 order=%6")
         .arg(options.members)
         .arg(options.years)
         .arg(options.seed)
         .arg(options.lastYear)
-        .arg(options.envelopeGifts);
+        .arg(options.envelopeGifts)
+        .arg(CollationVersion());
 }

@@ -1,6 +1,7 @@
 #include "TableFileWriter.h"
 
 #include "engine/EDatabaseError.h"
+#include "engine/Field.h"
 #include "engine/Sqlite.h"
 
 #include <QDir>
@@ -58,7 +59,7 @@ void TableFileWriter::Add(const QVector<QVariant>& row) {
             throw EDatabaseError(QString("Field '%1' must have a value").arg(f.name),
                                  ErrorKind::RequiredField);
         if (!empty && f.type == FieldType::Text && f.size > 0)
-            v = v.toString().left(f.size);
+            v = CutText(v.toString(), f.size);
         m_insert->Bind(p++, v, f.type);
     }
     try {

@@ -12,6 +12,7 @@
 #include "data/vtxDataM.h"
 #include "data/vtxGlobalsU.h"
 #include "toolkit/Dialogs.h"
+#include "toolkit/vtxUpgradeProgress.h"
 #include "toolkit/vtxWindowHabits.h"
 #include "toolkit/vtxWindowLook.h"
 
@@ -190,6 +191,8 @@ bool TMainForm::FormCreate(const QString& programFolder, const QString& helpFile
     try {
         if (!DataMod)
             throw EDatabaseError(QStringLiteral("The data module does not exist."));
+        // A data folder written by an earlier version has its indexes rebuilt once.
+        TUpgradeProgress upgrade(this);
         DataMod->OpenDataSets();
     } catch (const EOpenDataSetError& error) {
         qWarning("Vestrix: %s could not be opened: %s", qPrintable(error.DataSetName()),

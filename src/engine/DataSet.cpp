@@ -1,5 +1,6 @@
 #include "engine/DataSet.h"
 
+#include "engine/Collation.h"
 #include "engine/DataSource.h"
 
 namespace {
@@ -232,11 +233,14 @@ qint64 DataSet::FindRow(const QStringList& fields, const QVariantList& values,
             const bool text =
                 fs[i]->DataType() == FieldType::Text || fs[i]->DataType() == FieldType::Memo;
             if (text) {
+                // The comparison the table files' indexes and the search boxes use.
                 const QString h = have.toString();
                 const QString w = want.toString();
-                const Qt::CaseSensitivity cs =
-                    (options & CaseInsensitive) ? Qt::CaseInsensitive : Qt::CaseSensitive;
-                match = (options & PartialKey) ? h.startsWith(w, cs) : h.compare(w, cs) == 0;
+                if (options & CaseInsensitive)
+                    match =
+                        (options & PartialKey) ? MatchPrefix(h, w) >= 0 : CompareText(h, w) == 0;
+                else
+                    match = (options & PartialKey) ? h.startsWith(w) : h == w;
             } else {
                 match = fs[i]->Normalize(want) == have;
             }

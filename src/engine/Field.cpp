@@ -4,7 +4,37 @@
 #include "engine/EDatabaseError.h"
 
 #include <QLocale>
+#include <QRegularExpression>
+#include <QTextBoundaryFinder>
 #include <cmath>
+#include <limits>
+
+namespace {
+
+// The largest amount a money field holds exactly: the file keeps money as a binary
+// floating-point number, which tells every 1/10000 apart below 2^39 (about 549 billion).
+constexpr qint64 kMaxMoneyWhole = 500'000'000'000;
+
+// The earliest and latest dates a date field holds: 1 January 1 to 31 December 9999.
+const QDate kFirstDate(1, 1, 1);
+const QDate kLastDate(9999, 12, 31);
+
+QString Grouped(qint64 n) {
+    return QLocale().toString(n);
+}
+
+} // namespace
+
+QString CutText(const QString& text, int width) {
+    if (width <= 0 || text.size() <= width)
+        return text;
+    // Cut where a character (with its accents, or both halves of a surrogate pair) ends.
+    QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, text);
+    finder.setPosition(width);
+    if (!finder.isAtBoundary())
+        finder.toPreviousBoundary();
+    return text.left(std::max<qsizetype>(0, finder.position()));
+}
 
 Field::Field(DataSet* owner, const FieldDef& def, int index)
     : DisplayLabel(def.name), m_owner(owner), m_def(def), m_index(index) {
@@ -30,7 +60,8 @@ QString Field::FormatString(const QVariant& v) const {
     case FieldType::Logical:
         return v.toBool() ? "True" : "False";
     case FieldType::Number:
-        return QString::number(v.toDouble(), 'g', 15);
+        // The shortest form that reads back as the same number.
+        return QString::number(v.toDouble(), 'g', QLocale::FloatingPointShortest);
     case FieldType::Money:
         return VariantToCurrency(v).ToString();
     case FieldType::Text:
@@ -166,6 +197,39 @@ bool Field::AsBoolean() const {
     return Value().toBool();
 }
 
+void Field::CheckText(const QString& text) const {
+    const bool memo = m_def.type == FieldType::Memo;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        const auto code = QString::number(c.unicode(), 16).toUpper().rightJustified(4, '0');
+        if (c.category() == QChar::Other_Control) {
+            if (memo && (c == '\n' || c == '\r' || c == '\t'))
+                continue;
+            throw EDatabaseError(
+                memo ? QString("Field '%1' cannot hold the control character U+%2: only line "
+                               "breaks and tabs can be kept in a memo.")
+                           .arg(m_def.name, code)
+                     : QString("Field '%1' cannot hold the control character U+%2.")
+                           .arg(m_def.name, code),
+                ErrorKind::Conversion);
+        }
+        bool broken = false;
+        char32_t ucs = c.unicode();
+        if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+            ucs = QChar::surrogateToUcs4(c, text[i + 1]);
+            ++i;
+        } else if (c.isSurrogate()) {
+            broken = true;
+        }
+        if (broken || QChar::isNonCharacter(ucs))
+            throw EDatabaseError(
+                QString("Field '%1' cannot hold the character U+%2.")
+                    .arg(m_def.name,
+                         QString::number(uint(ucs), 16).toUpper().rightJustified(4, '0')),
+                ErrorKind::Conversion);
+    }
+}
+
 QVariant Field::Normalize(const QVariant& value) const {
     if (!value.isValid() || value.isNull())
         return {};
@@ -173,23 +237,47 @@ QVariant Field::Normalize(const QVariant& value) const {
         return EDatabaseError(QString("'%1' is not a valid %2").arg(value.toString(), what),
                               ErrorKind::Conversion);
     };
+    auto outOfRange = [&](const QString& low, const QString& high) {
+        return EDatabaseError(
+            QString("%1 is not a valid value for field '%2'. The allowed range is %3 to %4.")
+                .arg(value.toString(), m_def.name, low, high),
+            ErrorKind::Conversion);
+    };
     const bool isText = value.typeId() == QMetaType::QString;
     switch (m_def.type) {
     case FieldType::Integer:
     case FieldType::Short: {
+        const bool isShort = m_def.type == FieldType::Short;
+        const qint64 low =
+            isShort ? std::numeric_limits<qint16>::min() : std::numeric_limits<qint32>::min();
+        const qint64 high =
+            isShort ? std::numeric_limits<qint16>::max() : std::numeric_limits<qint32>::max();
+        qint64 i = 0;
         if (isText) {
             const QString s = value.toString().trimmed();
             if (s.isEmpty())
                 return {};
             bool ok = false;
-            const qint64 i = s.toLongLong(&ok);
-            if (!ok)
+            i = s.toLongLong(&ok);
+            if (!ok) {
+                static const QRegularExpression whole(R"(^[+-]?\d+$)");
+                if (whole.match(s).hasMatch())
+                    throw outOfRange(Grouped(low), Grouped(high)); // beyond 64 bits
                 throw bad("integer value");
-            return QVariant(i);
+            }
+        } else if (value.typeId() == QMetaType::Double || value.typeId() == QMetaType::Float) {
+            const double d = value.toDouble();
+            if (!std::isfinite(d))
+                throw bad("integer value");
+            if (d < double(low) - 0.5 || d >= double(high) + 0.5)
+                throw outOfRange(Grouped(low), Grouped(high));
+            i = qint64(std::llround(d));
+        } else {
+            i = value.toLongLong();
         }
-        if (value.typeId() == QMetaType::Double)
-            return QVariant(qint64(std::llround(value.toDouble())));
-        return QVariant(qint64(value.toLongLong()));
+        if (i < low || i > high)
+            throw outOfRange(Grouped(low), Grouped(high));
+        return QVariant(i);
     }
     case FieldType::Logical:
         if (isText) {
@@ -203,71 +291,110 @@ QVariant Field::Normalize(const QVariant& value) const {
             throw bad("boolean value");
         }
         return QVariant(value.toBool());
-    case FieldType::Number:
+    case FieldType::Number: {
+        double d = 0;
         if (isText) {
             const QString s = value.toString().trimmed();
             if (s.isEmpty())
                 return {};
+            // The form numbers are shown in first, then the system's own.
             bool ok = false;
-            double d = QLocale().toDouble(s, &ok);
+            d = s.toDouble(&ok);
             if (!ok)
-                d = s.toDouble(&ok);
+                d = QLocale().toDouble(s, &ok);
             if (!ok)
                 throw bad("floating point value");
-            return QVariant(d);
+        } else {
+            d = value.toDouble();
         }
-        return QVariant(value.toDouble());
-    case FieldType::Money:
+        if (!std::isfinite(d))
+            throw bad("floating point value");
+        return QVariant(d == 0 ? 0.0 : d); // the file keeps no negative zero
+    }
+    case FieldType::Money: {
+        Currency c;
         if (isText) {
             const QString s = value.toString().trimmed();
             if (s.isEmpty())
                 return {};
             bool ok = false;
-            const Currency c = Currency::FromString(s, &ok);
+            c = Currency::FromString(s, &ok);
             if (!ok)
                 throw bad("currency value");
-            return QVariant::fromValue(c);
+        } else if (value.typeId() == qMetaTypeId<Currency>()) {
+            c = value.value<Currency>();
+        } else {
+            const double d = value.toDouble();
+            if (!std::isfinite(d))
+                throw bad("currency value");
+            if (std::fabs(d) > double(kMaxMoneyWhole))
+                throw outOfRange(Grouped(-kMaxMoneyWhole), Grouped(kMaxMoneyWhole));
+            c = VariantToCurrency(value);
         }
-        return QVariant::fromValue(VariantToCurrency(value));
-    case FieldType::Text: {
-        QString s = value.toString();
-        if (m_def.size > 0 && s.size() > m_def.size)
-            s.truncate(m_def.size);
-        return s.isEmpty() ? QVariant() : QVariant(s);
+        if (c.Units() > kMaxMoneyWhole * 10000 || c.Units() < -kMaxMoneyWhole * 10000)
+            throw outOfRange(Grouped(-kMaxMoneyWhole), Grouped(kMaxMoneyWhole));
+        return QVariant::fromValue(c);
     }
+    case FieldType::Text:
     case FieldType::Memo: {
-        const QString s = value.toString();
+        QString s = value.toString();
+        CheckText(s);
+        if (m_def.type == FieldType::Text)
+            s = CutText(s, m_def.size);
         return s.isEmpty() ? QVariant() : QVariant(s);
     }
     case FieldType::Date: {
+        QDate d;
         if (isText) {
             const QString s = value.toString().trimmed();
             if (s.isEmpty())
                 return {};
-            const QDate d = ParseShortDate(s);
+            d = ParseShortDate(s);
             if (!d.isValid())
                 throw bad("date");
-            return QVariant(d);
+        } else if (value.typeId() == QMetaType::QDate) {
+            d = value.toDate();
+            if (!d.isValid())
+                return {};
+        } else if (value.typeId() == QMetaType::QDateTime) {
+            d = value.toDateTime().date();
+            if (!d.isValid())
+                return {};
+        } else {
+            const double days = value.toDouble();
+            if (!std::isfinite(days) || days < DateToDateTime(kFirstDate) ||
+                days >= DateToDateTime(kLastDate) + 1)
+                throw bad("date");
+            d = DateTimeToDate(days);
         }
-        if (value.typeId() == QMetaType::QDate)
-            return value.toDate().isValid() ? value : QVariant();
-        if (value.typeId() == QMetaType::QDateTime)
-            return QVariant(value.toDateTime().date());
-        return QVariant(DateTimeToDate(value.toDouble()));
+        if (d < kFirstDate || d > kLastDate)
+            throw EDatabaseError(
+                QString("'%1' is not a valid date: the year must be from 1 to 9999.")
+                    .arg(FormatShortDate(d)),
+                ErrorKind::Conversion);
+        return QVariant(d);
     }
     case FieldType::Time: {
+        QTime t;
         if (isText) {
             const QString s = value.toString().trimmed();
             if (s.isEmpty())
                 return {};
-            const QTime t = ParseTime(s);
+            t = ParseTime(s);
             if (!t.isValid())
                 throw bad("time");
-            return QVariant(t);
+        } else if (value.typeId() == QMetaType::QTime) {
+            t = value.toTime();
+            if (!t.isValid())
+                return {};
+        } else {
+            const double d = value.toDouble();
+            if (!std::isfinite(d))
+                throw bad("time");
+            t = DateTimeToTime(d);
         }
-        if (value.typeId() == QMetaType::QTime)
-            return value.toTime().isValid() ? value : QVariant();
-        return QVariant(DateTimeToTime(value.toDouble()));
+        // The file keeps whole seconds.
+        return QVariant(QTime(t.hour(), t.minute(), t.second()));
     }
     }
     return {};
@@ -288,7 +415,7 @@ void Field::SetAsFloat(double value) {
 
 void Field::SetAsCurrency(Currency value) {
     if (m_def.type == FieldType::Money)
-        m_owner->SetActiveValue(m_index, QVariant::fromValue(value));
+        m_owner->SetActiveValue(m_index, Normalize(QVariant::fromValue(value)));
     else
         SetValue(QVariant(value.ToDouble()));
 }

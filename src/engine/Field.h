@@ -57,8 +57,14 @@ public:
     void Clear();
 
     // Converts any value to this field's storage form (text cut to its width,
-    // empty text as null). Raises EDatabaseError for a value of the wrong kind.
+    // empty text as null). Raises EDatabaseError (a conversion error) for a value of
+    // the wrong kind or one the field cannot hold: a number that is not finite, an
+    // integer beyond the field's range, money beyond what the file keeps exactly
+    // (500 billion), a date outside the years 1 to 9999, text with control characters.
     QVariant Normalize(const QVariant& value) const;
+    // Raises for a text this field cannot hold: control characters (a memo keeps line
+    // breaks and tabs), halves of a surrogate pair, characters that are no characters.
+    void CheckText(const QString& text) const;
     // Formats a storage-form value as DisplayText does.
     QString FormatDisplay(const QVariant& value) const;
     // Formats a storage-form value as AsString does.
@@ -71,3 +77,6 @@ private:
 };
 
 Q_DECLARE_METATYPE(Field*)
+
+// The text cut to at most width UTF-16 units, never inside a character.
+QString CutText(const QString& text, int width);

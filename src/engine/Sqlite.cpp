@@ -1,5 +1,6 @@
 #include "engine/Sqlite.h"
 
+#include "engine/Collation.h"
 #include "engine/EDatabaseError.h"
 #include "engine/Types.h"
 
@@ -25,6 +26,7 @@ SqliteConnection::SqliteConnection(const QString& path, bool create, const QStri
     }
     sqlite3_busy_timeout(m_db, kBusyTimeoutMs);
     sqlite3_extended_result_codes(m_db, 1);
+    RegisterCollation(m_db);
 }
 
 SqliteConnection::~SqliteConnection() {
@@ -100,6 +102,10 @@ void SqliteStatement::BindInt64(int index, qint64 value) {
 void SqliteStatement::BindText(int index, const QString& value) {
     const QByteArray utf8 = value.toUtf8();
     sqlite3_bind_text(m_stmt, index, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
+}
+
+void SqliteStatement::BindUtf8(int index, const QByteArray& bytes) {
+    sqlite3_bind_text(m_stmt, index, bytes.constData(), int(bytes.size()), SQLITE_TRANSIENT);
 }
 
 void SqliteStatement::BindNull(int index) {

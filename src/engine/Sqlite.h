@@ -47,6 +47,8 @@ public:
     void Bind(int index, const QVariant& value, FieldType type);
     void BindInt64(int index, qint64 value);
     void BindText(int index, const QString& value);
+    // Binds bytes as text as they are (range bounds of the collation are no valid UTF-8).
+    void BindUtf8(int index, const QByteArray& bytes);
     void BindNull(int index);
     int ParameterIndex(const QString& name) const; // 0 when absent
     int ParameterCount() const;

@@ -6,8 +6,8 @@
 #include "engine/TableSql.h"
 
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <algorithm>
+#include <cstring>
 #include <sqlite3.h>
 
 using namespace TableSql;
@@ -31,21 +31,11 @@ QByteArray TextOf(const QVariant& v, FieldType t) {
     return ToStorage(v, t).toString().toUtf8();
 }
 
-// SQLite's NOCASE: folds ASCII letters only, then compares bytes.
-int CompareBytes(const QByteArray& a, const QByteArray& b, bool noCase) {
-    const int n = int(std::min(a.size(), b.size()));
-    for (int i = 0; i < n; ++i) {
-        unsigned char x = static_cast<unsigned char>(a[i]);
-        unsigned char y = static_cast<unsigned char>(b[i]);
-        if (noCase) {
-            if (x >= 'A' && x <= 'Z')
-                x += 32;
-            if (y >= 'A' && y <= 'Z')
-                y += 32;
-        }
-        if (x != y)
-            return x < y ? -1 : 1;
-    }
+// Text as SQLite's BINARY compares it: by the bytes of its UTF-8 form.
+int CompareBytes(const QByteArray& a, const QByteArray& b) {
+    const int c = std::memcmp(a.constData(), b.constData(), size_t(std::min(a.size(), b.size())));
+    if (c)
+        return c < 0 ? -1 : 1;
     return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
 }
 
@@ -66,9 +56,12 @@ int CompareValues(const QVariant& a, const QVariant& b, FieldType type, bool noC
         const double x = NumberOf(a, type), y = NumberOf(b, type);
         return x < y ? -1 : (x > y ? 1 : 0);
     }
+    if (noCase)
+        return CompareText(IsNull(a) ? QString() : a.toString(),
+                           IsNull(b) ? QString() : b.toString());
     const QByteArray x = IsNull(a) ? QByteArray() : TextOf(a, type);
     const QByteArray y = IsNull(b) ? QByteArray() : TextOf(b, type);
-    return CompareBytes(x, y, noCase);
+    return CompareBytes(x, y);
 }
 
 bool SameValue(const QVariant& a, const QVariant& b, FieldType type) {
@@ -151,10 +144,9 @@ void Table::CreateTable() {
             if (!m_def.FindField(name))
                 throw EDatabaseError(QString("Index %1 of %2 names an unknown field %3.")
                                          .arg(index.name, Label(), name));
-        conn.Exec(QString("CREATE %1INDEX %2 ON %3 (%4)")
-                      .arg(index.unique ? "UNIQUE " : "", QuoteName(index.name), table,
-                           IndexTerms(m_def, index).join(", ")));
+        conn.Exec(CreateIndexSql(m_def, index));
     }
+    conn.Exec(QString("PRAGMA user_version = %1").arg(CollationVersion()));
     tx.Commit();
 }
 
@@ -185,6 +177,7 @@ void Table::DoOpen() {
     try {
         m_conn->Exec("PRAGMA journal_mode=DELETE");
         CheckStructure();
+        UpgradeFile();
         BuildOrder();
         if (m_master)
             m_linkValues = CurrentLinkValues();
@@ -256,7 +249,7 @@ QString Table::OrderSql() const {
         if (t.nullAsText)
             term = "IFNULL(" + term + ",'')";
         if (t.noCase)
-            term += " COLLATE NOCASE";
+            term += CollateNoCase();
         terms << term;
     }
     terms << "rowid";
@@ -296,8 +289,9 @@ QVector<qint64> Table::LoadRowIds() {
     QList<Condition> conditions;
     const QString where = WhereSql(conditions);
     for (const Condition& c : conditions)
-        if (IsNull(c.value))
-            return {}; // a link to no master row, or a filter on an empty value
+        if (IsNull(c.value) || c.never)
+            return {}; // a link to no master row, a filter on an empty value or on a value
+                       // the field cannot hold
     auto& stmt = Cached("SELECT rowid FROM " + QuoteName(m_def.BaseName()) + where + OrderSql());
     BindConditions(stmt, conditions, 1);
     QVector<qint64> ids;
@@ -309,7 +303,7 @@ QVector<qint64> Table::LoadRowIds() {
 
 bool Table::RowSelected(const QVector<QVariant>& values) const {
     for (const Condition& c : Conditions())
-        if (!SameValue(values[c.field], c.value, m_def.fields[c.field].type))
+        if (c.never || !SameValue(values[c.field], c.value, m_def.fields[c.field].type))
             return false;
     return true;
 }
@@ -336,39 +330,6 @@ void Table::SetIndexFieldNames(const QString& fields) {
     m_indexFields = fields;
     m_indexName.clear();
     ChangeSelection();
-}
-
-void Table::SetFilter(const QString& expression) {
-    QList<Condition> terms;
-    const QStringList parts = expression.split(
-        QRegularExpression(R"(\s+and\s+)", QRegularExpression::CaseInsensitiveOption),
-        Qt::SkipEmptyParts);
-    static const QRegularExpression re(R"(^\s*\[?([A-Za-z_][\w ]*?)\]?\s*=\s*(.+?)\s*$)");
-    for (const QString& part : parts) {
-        const auto m = re.match(part);
-        Field* f = m.hasMatch() ? FindField(m.captured(1)) : nullptr;
-        if (!f)
-            throw EDatabaseError(QString("Cannot read the filter expression: %1").arg(expression));
-        QString literal = m.captured(2);
-        QVariant value;
-        if (literal.size() >= 2 && literal.startsWith('\'') && literal.endsWith('\''))
-            value = literal.mid(1, literal.size() - 2).replace("''", "'");
-        else if (literal.compare("true", Qt::CaseInsensitive) == 0)
-            value = true;
-        else if (literal.compare("false", Qt::CaseInsensitive) == 0)
-            value = false;
-        else
-            value = literal;
-        try {
-            terms.append({f->Index(), f->Normalize(value)});
-        } catch (const EDatabaseError&) {
-            throw EDatabaseError(QString("Cannot read the filter expression: %1").arg(expression));
-        }
-    }
-    m_filter = expression;
-    m_filterTerms = terms;
-    if (m_filtered)
-        ChangeSelection();
 }
 
 void Table::SetFiltered(bool on) {

@@ -4,6 +4,7 @@
 #include "engine/DataSet.h"
 
 #include <QHash>
+#include <functional>
 #include <memory>
 
 class DataSource;
@@ -20,6 +21,15 @@ QString KeyConditionSql(const TableDef& def, const QStringList& fields, int firs
 // serves must write them): a unique index counts an empty field as an empty text, and a
 // secondary index compares text without regard to case.
 QStringList IndexTerms(const TableDef& def, const IndexDef& index);
+
+// The statement that creates an index as the table file holds it.
+QString CreateIndexSql(const TableDef& def, const IndexDef& index);
+
+// Told while a table file written under another order of text has its indexes rebuilt
+// when it is opened: the table file's name, the indexes done and their number (0 of n
+// before the first). At most one listener; an empty function removes it.
+using TableUpgradeProgress = std::function<void(const QString& table, int done, int total)>;
+void SetTableUpgradeProgress(TableUpgradeProgress progress);
 
 class Table : public DataSet {
 public:
@@ -61,9 +71,11 @@ public:
     // without moving the cursor; null when there is none.
     QVariant Lookup(const QString& keyFields, const QVariantList& keyValues,
                     const QString& resultField);
-    // Incremental finder: moves to the first row, in the current order, whose
-    // field starts with the text, ignoring case. False (cursor kept) when none.
-    bool FindPrefix(const QString& field, const QString& prefix);
+    // Incremental finder: moves to the first row whose field begins with the text
+    // (case ignored, accents as MatchPrefix sets them aside), taken in the order of the
+    // named index (the table's own order is kept) or else in the current order; only
+    // rows of the current view (filter, link) are found. False (cursor kept) when none.
+    bool FindPrefix(const QString& field, const QString& prefix, const QString& indexName = {});
 
     // Removes every row at once; works on a closed table too.
     void EmptyTable();
@@ -99,10 +111,15 @@ private:
     struct Condition {
         int field;
         QVariant value;
+        bool never = false; // a value the field cannot hold: no row is selected
     };
 
     QString Label() const;
+    // The first row of the view, in the given order, that matches as Locate does.
+    qint64 FindFirst(const QStringList& fields, const QVariantList& values, LocateOptions options,
+                     const QString& orderSql);
     void CheckStructure();
+    void UpgradeFile(); // rebuilds the indexes of a file written under another order
     void BuildOrder();
     QString OrderSql() const;
     QString WhereSql(QList<Condition>& conditions) const;

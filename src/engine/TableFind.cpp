@@ -17,7 +17,7 @@ QStringList IndexTerms(const TableDef& def, const IndexDef& index) {
         if (index.unique)
             term = "IFNULL(" + term + ",'')";
         if (!index.primary && f && IsTextType(f->type))
-            term += " COLLATE NOCASE";
+            term += CollateNoCase();
         terms << term;
     }
     return terms;
@@ -39,13 +39,13 @@ QString KeyConditionSql(const TableDef& def, const QStringList& fields, int firs
         const bool text = IsTextType(f->type);
         QStringList guides;
         if (text)
-            guides << col + " = " + param + " COLLATE NOCASE";
+            guides << col + " = " + param + CollateNoCase();
         for (const IndexDef& index : def.indexes) {
             if (!index.unique || index.fields.isEmpty() ||
                 index.fields.first().compare(f->name, Qt::CaseInsensitive) != 0)
                 continue;
             guides << "IFNULL(" + col + ",'') = " + param +
-                          (text && !index.primary ? " COLLATE NOCASE" : "");
+                          (text && !index.primary ? CollateNoCase() : QString());
         }
         guides.removeDuplicates();
         if (guides.isEmpty()) {
@@ -58,67 +58,117 @@ QString KeyConditionSql(const TableDef& def, const QStringList& fields, int firs
     return terms.join(" AND ");
 }
 
+namespace {
+
+// A value bound to a search: text as typed, bytes as they are, or a field's value.
+struct SearchValue {
+    enum Kind { Text, Bytes, Integer, FieldValue } kind;
+    QVariant value;
+    FieldType type = FieldType::Text;
+};
+
+// The terms that find the rows whose text field begins with the prefix, through the
+// field's case-insensitive index when there is one: the range of the collation, and
+// the tests the range alone does not make.
+void PrefixTerms(const QString& col, const QString& prefix, bool ignoreCase, QStringList& terms,
+                 QList<SearchValue>& values) {
+    terms << col + CollateNoCase() + " >= ?" << col + CollateNoCase() + " < ?";
+    values.append({SearchValue::Bytes, PrefixLowerBound(prefix)});
+    values.append({SearchValue::Bytes, PrefixUpperBound(prefix)});
+    if (!ignoreCase) {
+        terms << "substr(" + col + ", 1, ?) = ?";
+        values.append({SearchValue::Integer, qint64(prefix.toUcs4().size())});
+        values.append({SearchValue::Text, prefix});
+    }
+}
+
+void BindSearchValues(SqliteStatement& stmt, int first, const QList<SearchValue>& values) {
+    int p = first;
+    for (const SearchValue& v : values) {
+        switch (v.kind) {
+        case SearchValue::Text:
+            stmt.BindText(p++, v.value.toString());
+            break;
+        case SearchValue::Bytes:
+            stmt.BindUtf8(p++, v.value.toByteArray());
+            break;
+        case SearchValue::Integer:
+            stmt.BindInt64(p++, v.value.toLongLong());
+            break;
+        case SearchValue::FieldValue:
+            stmt.Bind(p++, v.value, v.type);
+            break;
+        }
+    }
+}
+
+} // namespace
+
 qint64 Table::FindRow(const QStringList& fields, const QVariantList& values,
                       LocateOptions options) {
+    return FindFirst(fields, values, options, OrderSql());
+}
+
+qint64 Table::FindFirst(const QStringList& fields, const QVariantList& values,
+                        LocateOptions options, const QString& orderSql) {
     QList<Condition> conditions;
     QString where = WhereSql(conditions);
     for (const Condition& c : conditions)
-        if (IsNull(c.value))
+        if (IsNull(c.value) || c.never)
             return 0;
     QStringList terms;
-    QList<std::pair<int, QVariant>> binds;
+    QList<SearchValue> binds;
     for (int i = 0; i < fields.size(); ++i) {
         Field* f = FieldByName(fields[i]);
         const QString col = QuoteName(f->FieldName());
         const QVariant want = values.value(i);
-        const bool text = f->DataType() == FieldType::Text || f->DataType() == FieldType::Memo;
+        const bool text = IsTextType(f->DataType());
         if (IsNull(want) || (text && want.toString().isEmpty())) {
             terms << col + " IS NULL";
             continue;
         }
         if (text && (options & PartialKey)) {
-            // LIKE ignores case; a case-sensitive partial key adds an exact prefix test.
-            terms << col + " LIKE ? ESCAPE '\\'";
-            binds.append({f->Index(), EscapeLike(want.toString()) + "%"});
-            if (!(options & CaseInsensitive)) {
-                terms << "substr(" + col + ", 1, ?) = ?";
-                binds.append({-1, qint64(want.toString().size())});
-                binds.append({f->Index(), want.toString()});
-            }
+            if ((options & CaseInsensitive) && PrefixHasNoLetter(want.toString()))
+                return 0; // accents alone begin no name
+            PrefixTerms(col, want.toString(), options & CaseInsensitive, terms, binds);
         } else if (text && (options & CaseInsensitive)) {
-            terms << col + " = ? COLLATE NOCASE";
-            binds.append({f->Index(), want.toString()});
+            terms << col + " = ?" + CollateNoCase();
+            binds.append({SearchValue::Text, want.toString()});
         } else if (text) {
             // The first term lets the case-insensitive index find the rows.
-            terms << col + " = ? COLLATE NOCASE AND " + col + " = ?";
-            binds.append({f->Index(), want.toString()});
-            binds.append({f->Index(), want.toString()});
+            terms << col + " = ?" + CollateNoCase() + " AND " + col + " = ?";
+            binds.append({SearchValue::Text, want.toString()});
+            binds.append({SearchValue::Text, want.toString()});
         } else {
             terms << col + " = ?";
-            binds.append({f->Index(), f->Normalize(want)});
+            binds.append({SearchValue::FieldValue, f->Normalize(want), f->DataType()});
         }
     }
     const QString cond = terms.join(" AND ");
     where = where.isEmpty() ? " WHERE " + cond : where + " AND " + cond;
-    auto& stmt = Cached("SELECT rowid FROM " + QuoteName(m_def.BaseName()) + where + OrderSql() +
-                        " LIMIT 1");
+    auto& stmt =
+        Cached("SELECT rowid FROM " + QuoteName(m_def.BaseName()) + where + orderSql + " LIMIT 1");
     BindConditions(stmt, conditions, 1);
-    int p = int(conditions.size()) + 1;
-    for (const auto& [field, value] : binds) {
-        if (field < 0)
-            stmt.BindInt64(p++, value.toLongLong());
-        else if (value.typeId() == QMetaType::QString)
-            stmt.BindText(p++, value.toString());
-        else
-            stmt.Bind(p++, value, m_def.fields[field].type);
-    }
+    BindSearchValues(stmt, int(conditions.size()) + 1, binds);
     const qint64 id = stmt.Step() ? stmt.ColumnInt64(0) : 0;
     stmt.Reset();
     return id;
 }
 
-bool Table::FindPrefix(const QString& field, const QString& prefix) {
-    return Locate(field, {prefix}, CaseInsensitive | PartialKey);
+bool Table::FindPrefix(const QString& field, const QString& prefix, const QString& indexName) {
+    const IndexDef* index = indexName.isEmpty() ? nullptr : m_def.FindIndex(indexName);
+    if (!indexName.isEmpty() && !index)
+        throw EDatabaseError(
+            QString("Index %1 does not exist for table %2.").arg(indexName, Label()));
+    const QString order =
+        index ? " ORDER BY " + IndexTerms(m_def, *index).join(", ") + ", rowid" : QString();
+    if (!index || order == OrderSql())
+        return Locate(field, {prefix}, CaseInsensitive | PartialKey);
+    // The first row of the index's order among the rows the table's view holds.
+    RaiseIfInactive();
+    CheckBrowseMode();
+    const qint64 id = FindFirst({field}, {prefix}, CaseInsensitive | PartialKey, order);
+    return id && GotoBookmark(id);
 }
 
 // ---- lookups --------------------------------------------------------------------------
@@ -150,7 +200,7 @@ void Table::ComputeLookups(QVector<QVariant>& values) {
             keys << values[FieldByName(k.trimmed())->Index()];
         QVariant v = source->Lookup(d.lookupKeyFields, keys, d.lookupResultField);
         if (d.type == FieldType::Text && d.size > 0 && !IsNull(v))
-            v = v.toString().left(d.size);
+            v = CutText(v.toString(), d.size);
         values[i] = v;
     }
 }

@@ -5,6 +5,7 @@
 #include <QRegularExpression>
 #include <QVariant>
 #include <cmath>
+#include <limits>
 
 namespace {
 const QDate kDayZero(1899, 12, 30);
@@ -100,7 +101,20 @@ QString FormatTime(const QTime& time) {
 Currency Currency::FromDouble(double value) {
     if (!std::isfinite(value))
         return {};
-    return FromUnits(static_cast<int64_t>(std::llround(value * 10000.0)));
+    // value * 10000 exactly, as the rounded product and its rounding error, so that an
+    // amount read back from the file is the amount that was written.
+    const double high = value * 10000.0;
+    if (!(std::fabs(high) < 9.0e18))
+        return FromUnits(high < 0 ? std::numeric_limits<int64_t>::min() + 1
+                                  : std::numeric_limits<int64_t>::max());
+    const double low = std::fma(value, 10000.0, -high);
+    double units = std::round(high); // half away from zero
+    const double rest = (high - units) + low;
+    if (rest > 0.5 || (rest == 0.5 && units >= 0))
+        units += 1;
+    else if (rest < -0.5 || (rest == -0.5 && units <= 0))
+        units -= 1;
+    return FromUnits(static_cast<int64_t>(units));
 }
 
 Currency Currency::FromString(const QString& input, bool* ok) {
@@ -128,7 +142,12 @@ Currency Currency::FromString(const QString& input, bool* ok) {
             *ok = false;
         return {};
     }
-    int64_t whole = m.captured(1).isEmpty() ? 0 : m.captured(1).toLongLong();
+    // Beyond 14 whole digits the amount is only known to be too large: it is held as
+    // 10^14, which every money field refuses (and which cannot overflow below).
+    QString digits = m.captured(1);
+    while (digits.size() > 1 && digits.startsWith('0'))
+        digits.remove(0, 1);
+    int64_t whole = digits.size() > 14 ? 100'000'000'000'000 : digits.toLongLong();
     QString frac = m.captured(2);
     int64_t fracUnits = 0;
     if (!frac.isEmpty()) {

@@ -11,7 +11,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-// The record and ministry windows of other folders open it by name.
+// The record and ministry windows open it by name.
 VTX_REGISTER_WINDOW(TSelectActiveRecordForm)
 
 TSelectActiveRecordForm::TSelectActiveRecordForm(QWidget* owner) : QDialog(owner) {

@@ -29,6 +29,7 @@ TDBGrid::TDBGrid(DataSource* source, QWidget* parent) : QTableView(parent) {
 void TDBGrid::Init() {
     m_model = new TDBGridModel(this);
     setModel(m_model);
+    setHorizontalHeader(new TDBGridTitles(this));
     setVerticalHeader(new TDBGridIndicator(this));
     setItemDelegate(new TDBGridDelegate(this));
     setSelectionMode(QAbstractItemView::SingleSelection);
@@ -382,7 +383,12 @@ void TDBGrid::mousePressEvent(QMouseEvent* event) {
             return;
         }
     }
+    const bool wasCurrent = index.isValid() && index == currentIndex();
     QTableView::mousePressEvent(event);
+    // A grid whose editor is always shown opens it again on a click on the current cell.
+    if (wasCurrent && (m_options & AlwaysShowEditor) && event->button() == Qt::LeftButton &&
+        state() != EditingState)
+        edit(index);
 }
 
 void TDBGrid::showEvent(QShowEvent* event) {
@@ -645,6 +651,13 @@ bool TDBGridDelegate::eventFilter(QObject* object, QEvent* event) {
     if (editor && event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
         const QModelIndex index = m_grid->currentIndex();
+        const Qt::KeyboardModifiers mods = key->modifiers() & ~Qt::KeypadModifier;
+        if ((key->key() == Qt::Key_Insert && mods == Qt::NoModifier) ||
+            (key->key() == Qt::Key_Delete && mods == Qt::ControlModifier)) {
+            // Insert and Ctrl+Delete work on rows from a cell editor too.
+            m_grid->keyPressEvent(key);
+            return true;
+        }
         if (key->key() == Qt::Key_Escape) {
             // The first Escape drops what was typed in the cell; an Escape on an untouched
             // cell cancels the row's changes.

@@ -18,6 +18,8 @@
 //   changes, Tab moves between cells (and on from the last cell of the last row into a new
 //   row), Down on the last row appends a row.
 // - Only the rows on screen are read: a 1,000,000-row table scrolls as fast as a small one.
+// - Fixed columns (SetFixedColumns): the first visible columns stay in place when the grid
+//   scrolls sideways, titles included; they stay editable (vtxDBGridFixed.cpp).
 //
 // Example:
 //   auto* grid = new TDBGrid(DataMod->RosterS, this);
@@ -87,6 +89,15 @@ public:
     // arrow stays as it is while the table is in its primary order or is no table.
     void ShowIndexArrow();
 
+    // The first count visible columns stay at the left edge when the grid scrolls sideways
+    // (which it then does pixel by pixel); 0: none.
+    void SetFixedColumns(int count);
+    int FixedColumns() const { return m_fixedColumns; }
+    // Seen from the viewport, a fixed column stands at its place at the left edge.
+    QRect visualRect(const QModelIndex& index) const override;
+    QModelIndex indexAt(const QPoint& point) const override;
+    void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
+
     // The column of the current cell, and the data set's current row as shown.
     int SelectedColumn() const;
     void SetSelectedColumn(int column);
@@ -115,6 +126,8 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
     // Typing in a read-only grid searches nothing: that would read every row.
     void keyboardSearch(const QString&) override {}
 
@@ -128,16 +141,44 @@ private:
     bool CanAppend() const;
     int DefaultWidth(int column) const;
     void LookupChosen(int column, const QString& text, const QVariant& key);
+    friend class TDBGridTitles;
+    // Fixed columns: which, how wide together, and painting them over the scrolled cells.
+    bool FixedShifted() const; // true while scrolled sideways under fixed columns
+    bool IsFixed(int column) const;
+    int FixedWidth() const;
+    void PaintFixedCells(QPainter& painter, const QRect& area);
 
     TDBGridModel* m_model;
     Options m_options = Options(DefaultOptions);
     int m_sortColumn = -1;
     int m_column = -1;
     bool m_syncing = false;
+    int m_fixedColumns = 0;
     QMetaObject::Connection m_updateConnection;
 };
 
 Q_DECLARE_OPERATORS_FOR_FLAGS(TDBGrid::Options)
+
+// The title row of the grid (its horizontal header): the titles of fixed columns stay at
+// the left edge, and a click there is a click on their title.
+class TDBGridTitles : public QHeaderView {
+    Q_OBJECT
+public:
+    explicit TDBGridTitles(TDBGrid* grid);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+private:
+    // The fixed column whose title is at x while the grid is scrolled sideways; -1: none.
+    int FixedSectionAt(int x) const;
+    TDBGrid* m_grid;
+    int m_pressed = -1;
+};
 
 // The row indicator of the grid (its vertical header).
 class TDBGridIndicator : public QHeaderView {

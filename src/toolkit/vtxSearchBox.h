@@ -4,7 +4,8 @@
 //
 // - When the box receives the focus it is emptied.
 // - After each change of its text while it has the focus, the cursor moves to the first
-//   row whose field begins with the typed text, letter case ignored; the rows are taken
+//   row whose field begins with the typed text, letter case ignored and accents as the
+//   program's comparison of text sets them aside (Collation.h); the rows are taken
 //   in the order of the box's index when one is set (the data set's own order is not
 //   changed) or else in the data set's current order, and only rows of the data set's
 //   current view (filter, link) are found. When a row is found, the box shows that row's
@@ -54,7 +55,6 @@ private:
     QString CurrentValue() const;
     void ShowCurrent();
     void Search();
-    bool FindInIndexOrder(const QString& prefix, bool& found);
 
     QPointer<DataSource> m_source;
     QString m_field;

@@ -3,6 +3,7 @@
 // export rows, and a table of a million rows.
 
 #include "ToolkitFixture.h"
+#include "engine/Sqlite.h"
 #include "toolkit/vtxDBGrid.h"
 #include "toolkit/vtxDateEdit.h"
 
@@ -13,7 +14,6 @@
 #include <QElapsedTimer>
 #include <QSignalSpy>
 #include <QVBoxLayout>
-#include <sqlite3.h>
 
 using namespace toolkit_test;
 
@@ -505,18 +505,12 @@ private Q_SLOTS:
         auto big = t.Make(PeopleDef("tkBigT.db"), "BigT");
         const int count = 1000000;
         {
-            sqlite3* db = nullptr;
-            QCOMPARE(sqlite3_open(big->FilePath().toUtf8().constData(), &db), SQLITE_OK);
-            const char* fill =
+            // Through the engine's own connection, which provides the indexes' order.
+            SqliteConnection conn(big->FilePath(), false, "tkBigT.db");
+            conn.Exec(
                 "INSERT INTO \"tkBigT\"(\"RecordNumber\",\"FName\",\"LName\",\"IsMember\") "
                 "WITH RECURSIVE n(x) AS (SELECT 1 UNION ALL SELECT x+1 FROM n WHERE x<1000000) "
-                "SELECT x, 'F' || x, 'L' || (x % 977), x % 2 FROM n";
-            char* error = nullptr;
-            const int rc = sqlite3_exec(db, fill, nullptr, nullptr, &error);
-            const QString message = error ? QString::fromUtf8(error) : QString();
-            sqlite3_free(error);
-            sqlite3_close(db);
-            QVERIFY2(rc == SQLITE_OK, qPrintable(message));
+                "SELECT x, 'F' || x, 'L' || (x % 977), x % 2 FROM n");
         }
         int reads = 0;
         big->OnCalcFields = [&reads](DataSet&) { ++reads; };

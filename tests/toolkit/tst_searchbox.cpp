@@ -5,6 +5,8 @@
 #include "ToolkitFixture.h"
 #include "toolkit/vtxSearchBox.h"
 
+#include <QApplication>
+#include <QKeyEvent>
 #include <QVBoxLayout>
 
 using namespace toolkit_test;
@@ -118,6 +120,57 @@ private Q_SLOTS:
         QCOMPARE(t.Number(), expected);
         QCOMPARE(form.box->text(), shown);
         QCOMPARE(form.box->selectedText(), shown.mid(2));
+    }
+
+    // Names as parishioners write them: case and accents set aside, the box shows the name
+    // as stored with the untyped rest selected, and typing on after a completion goes on
+    // finding although the box now holds the name's own accented letters.
+    void findsAccentedNames_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("expected");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("selected");
+        QTest::newRow("É") << "É" << 7 << "élan"
+                           << "lan";
+        QTest::newRow("ä") << "ä" << 2 << "Adams"
+                           << "dams"; // Adams before Ärger
+        QTest::newRow("är") << "är" << 8 << "Ärger"
+                            << "ger";
+        QTest::newRow("el") << "el" << 7 << "élan"
+                            << "an";
+        QTest::newRow("lu") << "lu" << 11 << "Łukasz"
+                            << "kasz";
+        QTest::newRow("nun") << "nun" << 12 << "Núñez"
+                             << "ez";
+        QTest::newRow("nunez") << "nunez" << 12 << "Núñez"
+                               << "";
+    }
+    void findsAccentedNames() {
+        QFETCH(QString, typed);
+        QFETCH(int, expected);
+        QFETCH(QString, shown);
+        QFETCH(QString, selected);
+        ScriptedDialogs dialogs;
+        Tables t;
+        t.AddFive();
+        t.AddPerson(7, "Anne", "élan");
+        t.AddPerson(8, "Karl", "Ärger");
+        t.AddPerson(9, "Kurt", "ärger");
+        t.AddPerson(11, "Jan", "Łukasz");
+        t.AddPerson(12, "Rosa", "Núñez");
+        t.people->First();
+        SearchForm form(t.peopleS.get(), "PLN");
+        QVERIFY(ShowActive(form.window));
+        form.box->setFocus(Qt::TabFocusReason);
+        for (QChar c : typed) {
+            QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+            QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(c));
+            QApplication::sendEvent(form.box, &press);
+            QApplication::sendEvent(form.box, &release);
+        }
+        QCOMPARE(t.Number(), expected);
+        QCOMPARE(form.box->text(), shown);
+        QCOMPARE(form.box->selectedText(), selected);
     }
 
     void findsOnlyRowsOfTheCurrentView() {
