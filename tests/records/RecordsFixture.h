@@ -1,9 +1,9 @@
 #pragma once
-// Shared pieces of the pastoral record tests: a data folder in a temporary folder with a
-// few roster rows and member records written straight into the table files, the data
-// module over it, scripted dialogs, and clean-up of the windows a test left open.
+// Shared pieces of the pastoral record tests: the data-folder fixture of the window tests
+// with a few roster rows and member records, no passwords, and the helpers that drive the
+// record windows' grids and buttons.
 
-#include "TestSupport.h"
+#include "DataModuleFixture.h"
 #include "app/vtxOptionsU.h"
 #include "app/vtxPasswordsU.h"
 #include "data/vtxDataM.h"
@@ -16,14 +16,12 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDate>
-#include <QDir>
-#include <QFile>
 #include <QLineEdit>
 #include <QPointer>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
 #include <QVariantMap>
-#include <memory>
 
 // A roster row: number, last, first and middle name.
 struct RecordsPerson {
@@ -42,64 +40,31 @@ struct StoredRow {
 
 class RecordsFixture {
 public:
-    // Writes the rows into a new data folder and opens the data module over it. The
-    // roster cursor stands on the first row in record-number order (the active record).
+    // Writes the rows into a new data folder and opens the data module over it (the
+    // data-folder fixture of the window tests). The roster cursor stands on the first row in
+    // record-number order (the active record). No level has a password.
     void Open(const QList<RecordsPerson>& people, const QList<StoredRow>& rows = {}) {
-        Close();
-        m_folder = std::make_unique<TempFolder>();
-        m_oldCurrent = QDir::currentPath();
-        QDir::setCurrent(m_folder->path());
-        Aliases::SetPath(VTX2AliasName, DataFolder());
-        CopyEmptyDataFolder(DataFolder());
-        QList<QVariantMap> roster;
+        TableRows tables;
         for (const RecordsPerson& p : people)
-            roster << QVariantMap{{"RecordNumber", p.number},
-                                  {"FName", p.first},
-                                  {"MName", p.middle},
-                                  {"LName", p.last},
-                                  {"Address1", QString("%1 Church St").arg(p.number)},
-                                  {"IsMember", true}};
-        Write("RosterT", roster);
+            tables["RosterT"] << QVariantMap{{"RecordNumber", p.number},
+                                             {"FName", p.first},
+                                             {"MName", p.middle},
+                                             {"LName", p.last},
+                                             {"Address1", QString("%1 Church St").arg(p.number)},
+                                             {"IsMember", true}};
         for (const StoredRow& row : rows)
-            Write(row.table, {row.values});
-        ResetProgramValues();
-        Dialogs::SetScripted(true);
-        Dialogs::ClearScript();
-        SetRuleMessageSink(&Dialogs::ShowMessage);
+            tables[row.table] << row.values;
+        m_data.Open(tables);
         SetPasswords(FreshAccessRecord());
         // The program registers every window of its units; a test program links only the
         // units it uses, so the one window of another folder is registered here.
         RegisterWindow("TSelectActiveRecordForm", [](QWidget* owner) -> QWidget* {
             return new TSelectActiveRecordForm(owner);
         });
-        m_data = std::make_unique<TDataMod>();
-        m_data->OpenDataSets();
     }
 
-    // Closes every window the test left, then the data module; back to the old folder.
-    void Close() {
-        QList<QPointer<QWidget>> windows;
-        for (QWidget* w : QApplication::topLevelWidgets())
-            windows << w;
-        for (const QPointer<QWidget>& w : windows)
-            delete w.data();
-        if (m_data) {
-            // A test may end with a row pending: drop it, closing would try to post it.
-            for (Table* table : m_data->Tables())
-                if (table->State() == DataSetState::Edit || table->State() == DataSetState::Insert)
-                    table->Cancel();
-            m_data->CloseDataSets();
-            m_data.reset();
-            Aliases::Remove(VTX2AliasName);
-        }
-        if (m_folder) {
-            QDir::setCurrent(m_oldCurrent);
-            m_folder.reset();
-        }
-        Dialogs::ClearScript();
-    }
-
-    QString DataFolder() const { return m_folder->path() + "Data/"; }
+    // Closes every window the test left, then the data module.
+    void Close() { m_data.Close(); }
 
     // The passwords in force, as if read from the access file at start-up.
     static void SetPasswords(const TAccessRecord& record) {
@@ -134,36 +99,7 @@ public:
     static QStringList Shown() { return Dialogs::ShownTexts(); }
 
 private:
-    // A data folder of a first start (every table file, empty), made once per test program
-    // and copied for each test: copying is much faster than creating the tables.
-    static void CopyEmptyDataFolder(const QString& target) {
-        static TempFolder made;
-        static const QString empty = [] {
-            const QString folder = made.path() + "Data/";
-            TDataMod::EnsureDataFolder(folder);
-            return folder;
-        }();
-        QDir().mkpath(target);
-        for (const QString& file : QDir(empty).entryList(QDir::Files))
-            if (!QFile::copy(empty + file, target + file))
-                qFatal("cannot copy %s", qPrintable(file));
-    }
-
-    void Write(const QString& tableName, const QList<QVariantMap>& rows) {
-        Table table(TableDefOf(tableName), tableName);
-        table.DatabaseName = VTX2AliasName;
-        table.Open();
-        for (const QVariantMap& row : rows) {
-            table.Append();
-            for (auto it = row.begin(); it != row.end(); ++it)
-                table.FieldByName(it.key())->SetValue(it.value());
-            table.Post();
-        }
-    }
-
-    std::unique_ptr<TempFolder> m_folder;
-    std::unique_ptr<TDataMod> m_data;
-    QString m_oldCurrent;
+    DataModuleFixture m_data;
 };
 
 // Row makers for the member records, with the fields the tests look at.
@@ -231,13 +167,6 @@ inline void TypeKeys(QLineEdit* edit, const QString& text) {
     QTest::keyClicks(edit, text);
 }
 
-// Shows a window and makes it the active one, as a user finds it after opening it.
-inline bool ShowActive(QWidget* window) {
-    window->show();
-    QApplication::setActiveWindow(window);
-    return QTest::qWaitForWindowActive(window);
-}
-
 // Clicks a button as the user does; a radio button on its round box (a click beside its
 // text does nothing).
 inline void Click(QAbstractButton* button) {
@@ -278,9 +207,4 @@ inline void ClickRow(TDBGrid* grid, int row) {
     const QModelIndex cell = grid->model()->index(row, grid->VisibleColumns().value(0));
     grid->scrollTo(cell);
     QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(cell).center());
-}
-
-// Runs the deferred deletions of windows that closed (they free themselves).
-inline void FlushDeletes() {
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
