@@ -334,6 +334,22 @@ private slots:
         QCOMPARE(DataMod->BaptismT->RecordCount(), 3);
     }
 
+    // A baptism date that is no date is refused when the box is left; the box keeps the
+    // focus and the record is not posted with an empty date.
+    void badDateKeepsTheFocus() {
+        QVERIFY(fx.Activate(1));
+        TEditBaptismForm* entry = OpenEntry();
+        Click(entry->Navigator->Button(TNavButton::Insert));
+        TypeKeys(entry->FNameEdit, "Nils");
+        TypeKeys(entry->LNameEdit, "Lund");
+        TypeKeys(entry->BaptismDateEdit, "2/30/2021");
+        QTest::keyClick(entry->BaptismDateEdit, Qt::Key_Tab);
+        QCOMPARE(fx.Shown(), QStringList{"'2/30/2021' is not a valid date"});
+        QTRY_COMPARE(QApplication::focusWidget(), entry->BaptismDateEdit);
+        QVERIFY(DataMod->BaptismT->FieldByName("BaptismDate")->IsNull());
+        QCOMPARE(DataMod->BaptismT->State(), DataSetState::Insert);
+    }
+
     // Files, "B&aptisms" needs an active record; the bar's "&Baptisms" opens the view.
     void menuCommands() {
         fx.Open({}, {});
