@@ -30,9 +30,7 @@ TEditPassingForm::TEditPassingForm(QWidget* owner)
     OfficiantEdit = AddEdit("Officiant", "Officiant");
     RemarkEdit = AddEdit("Remark", "Remark");
     FinishLayout();
-    // The designed size: the window does not grow, shrink or fill the screen.
+    // The designed size: the window does not grow or shrink.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     Look::CentreOnDesktop(this);
 }
