@@ -120,20 +120,20 @@ void TGridViewGroup::Follow() {
 
 // ---- TRecordViewForm --------------------------------------------------------------------------
 
-TRecordViewForm::TRecordViewForm(QWidget* owner, const TRecordViewSpec& spec)
-    : QWidget(owner, Qt::Window), m_table(spec.table), m_source(spec.source) {
-    Look::SetUpWindow(this, spec.objectName, spec.caption);
-    if (spec.ownSearchIndex.isEmpty())
+TRecordViewForm::TRecordViewForm(QWidget* owner, const TRecordViewSetup& setup)
+    : QWidget(owner, Qt::Window), m_table(setup.table), m_source(setup.source) {
+    Look::SetUpWindow(this, setup.objectName, setup.caption);
+    if (setup.ownSearchIndex.isEmpty())
         SearchBox = Look::SearchBox(this, DataMod->RosterS, "LName", "RLN", "Search by Last Name",
                                     m_searchCaption);
     else
-        SearchBox = Look::SearchBox(this, spec.source, "LName", spec.ownSearchIndex,
+        SearchBox = Look::SearchBox(this, setup.source, "LName", setup.ownSearchIndex,
                                     "Search by Last Name", m_searchCaption);
-    m_activeCaption = Look::CaptionLabel(spec.activeCaption, this);
+    m_activeCaption = Look::CaptionLabel(setup.activeCaption, this);
     ActiveRecordName = ActiveName(this);
     Grid = new TDBGrid(this);
     Grid->setObjectName("Grid");
-    SelectActiveRecordButton = SelectButton(this, spec.selectCaption, spec.selectHint);
+    SelectActiveRecordButton = SelectButton(this, setup.selectCaption, setup.selectHint);
     connect(SelectActiveRecordButton, &QPushButton::clicked, this,
             &TRecordViewForm::SelectActiveRecordButtonClick);
     CloseButton = Look::CloseButton(this);
@@ -199,25 +199,25 @@ void TRecordViewForm::SelectActiveRecordButtonClick() {
 
 // ---- TRecordEntryForm -------------------------------------------------------------------------
 
-TRecordEntryForm::TRecordEntryForm(QWidget* owner, const TRecordEntrySpec& spec)
-    : QWidget(owner, Qt::Window), m_source(spec.source), m_linkedCaption(spec.linkedCaption),
-      m_positionCaption(spec.positionCaption) {
-    Look::SetUpWindow(this, spec.objectName, spec.caption);
-    new TCloseGuard(this, {spec.table});
+TRecordEntryForm::TRecordEntryForm(QWidget* owner, const TRecordEntrySetup& setup)
+    : QWidget(owner, Qt::Window), m_source(setup.source), m_linkedCaption(setup.linkedCaption),
+      m_positionCaption(setup.positionCaption) {
+    Look::SetUpWindow(this, setup.objectName, setup.caption);
+    new TCloseGuard(this, {setup.table});
     ActiveRecordName = ActiveName(this);
     // Room for a long name also in a window of fixed size.
     ActiveRecordName->setMinimumWidth(
         ActiveRecordName->fontMetrics().horizontalAdvance(QString(28, QChar('n'))));
-    SelectActiveRecordButton = SelectButton(this, "Select &Active Record", spec.selectHint);
+    SelectActiveRecordButton = SelectButton(this, "Select &Active Record", setup.selectHint);
     SelectActiveRecordButton->setFocusPolicy(Qt::NoFocus);
     connect(SelectActiveRecordButton, &QPushButton::clicked, this,
             &TRecordEntryForm::SelectActiveRecordButtonClick);
-    StateLabel = new TDBStateLabel(spec.source, this);
+    StateLabel = new TDBStateLabel(setup.source, this);
     StateLabel->setObjectName("StateLabel");
-    Navigator = new TDBNavigator(spec.source, this);
+    Navigator = new TDBNavigator(setup.source, this);
     Navigator->setObjectName("Navigator");
-    Navigator->SetVisibleButtons(spec.buttons);
-    RecordPosition = new TDBRecordPosition(spec.source, this);
+    Navigator->SetVisibleButtons(setup.buttons);
+    RecordPosition = new TDBRecordPosition(setup.source, this);
     RecordPosition->setObjectName("RecordPosition");
     Look::FixLabelWidth(RecordPosition, Look::WidestRecordPosition);
     CloseButton = Look::CloseButton(this);

@@ -109,7 +109,7 @@ private:
     QWidget* m_activeName;
 };
 
-struct TRecordViewSpec {
+struct TRecordViewSetup {
     QString objectName = {};
     QString caption = {};
     Table* table = nullptr;
@@ -138,7 +138,7 @@ public:
 
 protected:
     // A top-level window owned by the owner, freed when closed.
-    TRecordViewForm(QWidget* owner, const TRecordViewSpec& spec);
+    TRecordViewForm(QWidget* owner, const TRecordViewSetup& setup);
 
     struct TGridOptions {
         bool resizable = true;
@@ -162,7 +162,7 @@ private:
     QLabel* m_activeCaption;
 };
 
-struct TRecordEntrySpec {
+struct TRecordEntrySetup {
     QString objectName = {};
     QString caption = {};
     Table* table = nullptr;
@@ -188,7 +188,7 @@ public:
 protected:
     // A top-level window owned by the owner, freed when closed; it refuses to close while
     // its table is being edited or inserted.
-    TRecordEntryForm(QWidget* owner, const TRecordEntrySpec& spec);
+    TRecordEntryForm(QWidget* owner, const TRecordEntrySetup& setup);
 
     // A caption row with a text box (at most the field's width) or a date box.
     TDBEdit* AddEdit(const QString& caption, const QString& field);

@@ -16,23 +16,24 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-TWeddingListForm::TWeddingListForm(TWeddingMode mode, QWidget* owner, const TWeddingListSpec& spec)
-    : QDialog(owner), m_mode(mode), m_table(spec.table), m_source(spec.source),
-      m_activeCaption(spec.activeCaption), m_positionCaption(spec.positionCaption) {
-    Look::SetUpWindow(this, spec.objectName, spec.caption);
+TWeddingListForm::TWeddingListForm(TWeddingMode mode, QWidget* owner,
+                                   const TWeddingListSetup& setup)
+    : QDialog(owner), m_mode(mode), m_table(setup.table), m_source(setup.source),
+      m_activeCaption(setup.activeCaption), m_positionCaption(setup.positionCaption) {
+    Look::SetUpWindow(this, setup.objectName, setup.caption);
     auto* guard =
-        new TCloseGuard(this, mode == TWeddingMode::Edit ? QList<const DataSet*>{spec.table}
+        new TCloseGuard(this, mode == TWeddingMode::Edit ? QList<const DataSet*>{setup.table}
                                                          : QList<const DataSet*>{});
-    Table* table = spec.table;
+    Table* table = setup.table;
     guard->OnClose([table] { table->SetFiltered(false); });
 
     ActiveRecordName = new TDBText(DataMod->RosterS, "LFMName", this);
     ActiveRecordName->setObjectName("ActiveRecordName");
     Look::LetLayoutSizeLabel(ActiveRecordName);
     Look::MakeBoldMaroon(ActiveRecordName);
-    StateLabel = new TDBStateLabel(spec.source, this);
+    StateLabel = new TDBStateLabel(setup.source, this);
     StateLabel->setObjectName("StateLabel");
-    Navigator = new TDBNavigator(spec.source, this);
+    Navigator = new TDBNavigator(setup.source, this);
     Navigator->setObjectName("Navigator");
     Grid = new TDBGrid(this);
     Grid->setObjectName("Grid");
@@ -40,7 +41,7 @@ TWeddingListForm::TWeddingListForm(TWeddingMode mode, QWidget* owner, const TWed
     if (mode == TWeddingMode::View)
         Navigator->SetVisibleButtons(
             {TNavButton::First, TNavButton::Prior, TNavButton::Next, TNavButton::Last});
-    RecordPosition = new TDBRecordPosition(spec.source, this);
+    RecordPosition = new TDBRecordPosition(setup.source, this);
     RecordPosition->setObjectName("RecordPosition");
     Look::FixLabelWidth(RecordPosition, Look::WidestRecordPosition);
     CloseButton = Look::CloseButton(this);

@@ -38,7 +38,7 @@ enum class TWeddingMode {
     Edit  // editable (Marriage entry window)
 };
 
-struct TWeddingListSpec {
+struct TWeddingListSetup {
     QString objectName = {};
     QString caption = {};
     Table* table = nullptr;
@@ -66,7 +66,7 @@ public:
 
 protected:
     // A window owned by the owner (the marriage window), freed when closed or with it.
-    TWeddingListForm(TWeddingMode mode, QWidget* owner, const TWeddingListSpec& spec);
+    TWeddingListForm(TWeddingMode mode, QWidget* owner, const TWeddingListSetup& setup);
 
     // A column after the hidden record-number column.
     TDBGridColumn& AddColumn(const QString& field, const QString& title = {}, int width = 0);
