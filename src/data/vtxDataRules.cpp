@@ -4,6 +4,7 @@
 #include "data/vtxDataM.h"
 
 #include "data/vtxGlobalsU.h"
+#include "engine/ESBDates.h"
 
 void TDataMod::AttachRules() {
     RosterS->OnDataChange = [this](Field* field) { RosterSDataChange(field); };
@@ -150,8 +151,16 @@ DataAction TDataMod::WorshipTPostError(DataSet&, const EDatabaseError&) {
 }
 
 void TDataMod::WorshipMemoTBeforePost(DataSet& dataSet) {
-    dataSet.FieldByName("WorshipDate")->SetValue(WorshipT->FieldByName("WorshipDate")->Value());
-    dataSet.FieldByName("WorshipTime")->SetValue(WorshipT->FieldByName("WorshipTime")->Value());
+    Field* date = dataSet.FieldByName("WorshipDate");
+    Field* time = dataSet.FieldByName("WorshipTime");
+    date->SetValue(WorshipT->FieldByName("WorshipDate")->Value());
+    time->SetValue(WorshipT->FieldByName("WorshipTime")->Value());
+    // A memo belongs to a service with a date and a time: a memo without them would be
+    // stored under no service, or under another one once the service is given its date.
+    if (date->IsNull() || time->IsNull()) {
+        WorshipTPostError(dataSet, EDatabaseError(QString(), ErrorKind::RequiredField));
+        throw EAbort();
+    }
 }
 
 DataAction TDataMod::MusicLibraryTPostError(DataSet&, const EDatabaseError&) {
@@ -174,7 +183,11 @@ void TDataMod::EnvelopeSDataChange(Field*) {
     CurrentPledgeAmount = hasRow ? t->FieldByName("PledgeAmount")->AsCurrency() : Currency();
 }
 
-DataAction TDataMod::EnvelopeOfferingTPostError(DataSet&, const EDatabaseError&) {
+DataAction TDataMod::EnvelopeOfferingTPostError(DataSet&, const EDatabaseError& error) {
+    // The message names one cause, a second gift in one envelope on one date; any other
+    // refusal keeps the engine's own message, which says what went wrong.
+    if (error.Kind() != ErrorKind::KeyViolation)
+        return DataAction::Fail;
     return Refuse("There was a posting error.  You may have tried to add\n"
                   "an envelope twice for the same date.");
 }
@@ -185,9 +198,8 @@ void TDataMod::OfferingTCalcFields(DataSet& dataSet) {
 }
 
 void TDataMod::EnvelopeOfferingTCalcFields(DataSet& dataSet) {
-    const QDate date = dataSet.FieldByName("OfferingDate")->AsDate();
-    if (date.isValid())
-        dataSet.FieldByName("Quarter")->SetAsInteger((date.month() - 1) / 3 + 1);
-    else
-        dataSet.FieldByName("Quarter")->Clear();
+    // A gift without an offering date is taken as given on day 0 (30 December 1899), so it
+    // counts in quarter 4.
+    const TDateTime date = dataSet.FieldByName("OfferingDate")->AsDateTime();
+    dataSet.FieldByName("Quarter")->SetAsInteger(QuarterOfDate(date));
 }

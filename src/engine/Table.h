@@ -103,6 +103,7 @@ protected:
     void ComputeLookups(QVector<QVariant>& values) override;
 
 private:
+    friend class TableScan; // reads the view's rows in one statement
     struct OrderTerm {
         int field;
         bool noCase;

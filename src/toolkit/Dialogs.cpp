@@ -159,6 +159,18 @@ QString OpenFileName(const QString& caption, const QString& folder, const QStrin
     return QFileDialog::getOpenFileName(QApplication::activeWindow(), caption, folder, filter);
 }
 
+QString SaveFileName(const QString& caption, const QString& folder, const QString& filter) {
+    if (S().scripted) {
+        Record("save", caption, folder);
+        if (S().files.empty())
+            return {};
+        const QString f = S().files.front();
+        S().files.pop_front();
+        return f;
+    }
+    return QFileDialog::getSaveFileName(QApplication::activeWindow(), caption, folder, filter);
+}
+
 QString ExistingFolder(const QString& caption, const QString& folder) {
     if (S().scripted) {
         Record("folder", caption, folder);

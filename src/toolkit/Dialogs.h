@@ -37,6 +37,9 @@ bool InputQuery(const QString& caption, const QString& prompt, QString& value,
 // File-open dialog; an empty result means cancelled.
 QString OpenFileName(const QString& caption, const QString& folder = {},
                      const QString& filter = {});
+// File-save dialog (asks before replacing a file); an empty result means cancelled.
+QString SaveFileName(const QString& caption, const QString& folder = {},
+                     const QString& filter = {});
 // Existing-folder dialog; an empty result means cancelled.
 QString ExistingFolder(const QString& caption, const QString& folder = {});
 // Shows a window modally and returns its result (QDialog::Accepted / Rejected).
@@ -49,7 +52,7 @@ bool AlertSound();
 // ----- Scripted mode, for tests -----------------------------------------------
 
 struct Shown {
-    QString kind;    // "message", "error", "input", "query", "open", "folder", "modal"
+    QString kind;    // "message", "error", "input", "query", "open", "save", "folder", "modal"
     QString caption; // caption of the box or window
     QString text;    // message text or prompt
     Icon icon = Icon::None;

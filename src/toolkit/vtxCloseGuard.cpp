@@ -20,7 +20,7 @@ void TCloseGuard::OnClose(std::function<void()> step) {
 bool TCloseGuard::MayClose() const {
     for (const DataSet* dataSet : m_guarded)
         if (IsEditing(dataSet)) {
-            Dialogs::ShowMessage(PendingText);
+            Dialogs::ShowMessage(m_pendingMessage);
             return false;
         }
     return true;

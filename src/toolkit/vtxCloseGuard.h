@@ -41,6 +41,10 @@ public:
     // The check alone: true when no guarded data set is pending; otherwise shows the
     // message and returns false.
     bool MayClose() const;
+    // The message shown while a guarded data set is pending (PendingText unless set; the
+    // Worship Memo window says "Please Post or Cancel the change.").
+    void SetPendingMessage(const QString& text) { m_pendingMessage = text; }
+    QString PendingMessage() const { return m_pendingMessage; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -49,6 +53,7 @@ private:
     QWidget* m_window;
     QList<const DataSet*> m_guarded;
     QList<std::function<void()>> m_steps;
+    QString m_pendingMessage = PendingText;
 };
 
 // The check on its own, for a close event handled by hand: while the data set is in Edit or

@@ -77,8 +77,12 @@ void TDBEdit::LoadFromField() {
     const bool limited = f && f->DataType() == FieldType::Text && f->Size() > 0;
     setMaxLength(limited ? f->Size() : 32767);
     const QString shown = f ? FieldText(f, hasFocus()) : QString();
-    if (text() != shown)
+    if (text() != shown) {
         setText(shown);
+        // A text wider than the box shows its beginning, unless the user is in the box.
+        if (!hasFocus())
+            setCursorPosition(0);
+    }
     m_loading = false;
 }
 
@@ -107,8 +111,10 @@ void TDBEdit::focusOutEvent(QFocusEvent* event) {
     QLineEdit::focusOutEvent(event);
     if (LeavesWindow(event))
         return;
-    if (WriteOnExit(this, m_link) && !m_link->IsModified())
+    if (WriteOnExit(this, m_link) && !m_link->IsModified()) {
         LoadFromField();
+        setCursorPosition(0); // left: the box shows the beginning of its text again
+    }
 }
 
 void TDBEdit::keyPressEvent(QKeyEvent* event) {

@@ -15,6 +15,12 @@
 #include <QPainter>
 #include <QTimer>
 
+namespace {
+// Dynamic properties of a cell editor whose typing is written while it is typed.
+constexpr char kWritesWhileTyping[] = "vtxWritesWhileTyping";
+constexpr char kValueBefore[] = "vtxValueBefore";
+} // namespace
+
 // ---- TDBGrid ---------------------------------------------------------------------------
 
 TDBGrid::TDBGrid(QWidget* parent) : QTableView(parent) {
@@ -297,7 +303,8 @@ bool TDBGrid::CancelRow() {
 
 bool TDBGrid::CanAppend() const {
     DataSet* ds = GetDataSet();
-    if (!(m_options & Editing) || !ds || !ds->Active() || !ds->CanModify())
+    if (!(m_options & Editing) || (m_options & NoInsert) || !ds || !ds->Active() ||
+        !ds->CanModify())
         return false;
     // An untouched new row is not followed by another.
     return !(ds->State() == DataSetState::Insert && !ds->Modified());
@@ -345,7 +352,8 @@ void TDBGrid::keyPressEvent(QKeyEvent* event) {
     const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
     DataSet* ds = GetDataSet();
     const bool canModify = (m_options & Editing) && ds && ds->Active() && ds->CanModify();
-    if (event->key() == Qt::Key_Insert && mods == Qt::NoModifier && canModify) {
+    if (event->key() == Qt::Key_Insert && mods == Qt::NoModifier && canModify &&
+        !(m_options & NoInsert)) {
         InsertRow();
         event->accept();
         return;
@@ -507,6 +515,14 @@ QWidget* TDBGridDelegate::createEditor(QWidget* parent, const QStyleOptionViewIt
         if (f && f->DataType() == FieldType::Text && f->Size() > 0)
             line->setMaxLength(f->Size());
         line->setAlignment(model->CellAlignment(column));
+        if (model->Column(column).WriteWhileTyping && f) {
+            // What the field held before the typing, for Escape.
+            line->setProperty(kWritesWhileTyping, true);
+            line->setProperty(kValueBefore, f->Value());
+            const QPersistentModelIndex at(index);
+            connect(line, &QLineEdit::textEdited, self,
+                    [model, at](const QString& text) { model->WriteTyped(at, text); });
+        }
         editor = line;
         break;
     }
@@ -661,7 +677,17 @@ bool TDBGridDelegate::eventFilter(QObject* object, QEvent* event) {
         if (key->key() == Qt::Key_Escape) {
             // The first Escape drops what was typed in the cell; an Escape on an untouched
             // cell cancels the row's changes.
-            const bool typed = EditorText(editor) != index.data(Qt::EditRole).toString();
+            bool typed = EditorText(editor) != index.data(Qt::EditRole).toString();
+            if (editor->property(kWritesWhileTyping).toBool()) {
+                // The typing went into the field already: put back what it held before.
+                const QVariant before = editor->property(kValueBefore);
+                const QVariant now = index.data(Qt::EditRole);
+                Field* f = m_grid->GridModel()->ColumnField(index.column());
+                if (f && f->FormatString(before) != now.toString()) {
+                    m_grid->GridModel()->RestoreValue(index, before);
+                    typed = true;
+                }
+            }
             Q_EMIT closeEditor(editor, QAbstractItemDelegate::RevertModelCache);
             if (!typed)
                 m_grid->CancelRow();

@@ -44,16 +44,18 @@ class TDBGrid : public QTableView {
     Q_OBJECT
 public:
     enum Option {
-        Editing = 0x001,         // cells are edited in place; Insert and Ctrl+Delete work
-        Tabs = 0x002,            // Tab moves between cells
-        Indicator = 0x004,       // the row indicator column
-        Titles = 0x008,          // the title row
-        ColumnResize = 0x010,    // columns can be resized
-        ColLines = 0x020,        // grid lines
-        RowLines = 0x040,        // grid lines
-        RowSelect = 0x080,       // the whole row is selected
-        ConfirmDelete = 0x100,   // Ctrl+Delete asks "Delete record?"
-        AlwaysShowEditor = 0x200 // the cell editor opens on the current cell at once
+        Editing = 0x001,          // cells are edited in place; Insert and Ctrl+Delete work
+        Tabs = 0x002,             // Tab moves between cells
+        Indicator = 0x004,        // the row indicator column
+        Titles = 0x008,           // the title row
+        ColumnResize = 0x010,     // columns can be resized
+        ColLines = 0x020,         // grid lines
+        RowLines = 0x040,         // grid lines
+        RowSelect = 0x080,        // the whole row is selected
+        ConfirmDelete = 0x100,    // Ctrl+Delete asks "Delete record?"
+        AlwaysShowEditor = 0x200, // the cell editor opens on the current cell at once
+        NoInsert = 0x400 // rows are edited and deleted, never added: the Insert key, Tab past
+                         // the last cell and Down on the last row add no row
     };
     Q_DECLARE_FLAGS(Options, Option)
     static constexpr int DefaultOptions = Editing | Tabs | Indicator | Titles | ColumnResize |

@@ -2,6 +2,7 @@
 
 #include "engine/DataSet.h"
 #include "engine/DataSource.h"
+#include "engine/EDatabaseError.h"
 #include "toolkit/vtxDateEdit.h"
 #include "toolkit/vtxWindowHabits.h"
 
@@ -286,6 +287,34 @@ bool TDBGridModel::setData(const QModelIndex& index, const QVariant& value, int 
     return done;
 }
 
+bool TDBGridModel::WriteTyped(const QModelIndex& index, const QString& text) {
+    if (!index.isValid() || !CanEdit(index.column()) || index.row() != CursorRow())
+        return false;
+    Field* f = ColumnField(index.column());
+    DataSet* ds = f->Owner();
+    try {
+        const QVariant normalized = f->Normalize(text);
+        if (SameValue(normalized, ds->DisplayValue(index.row(), f->Index())))
+            return true;
+        if (!IsEditing(ds))
+            ds->Edit();
+        f->SetValue(normalized);
+        return true;
+    } catch (const EDatabaseError&) {
+    } catch (const EAbort&) {
+    }
+    return false;
+}
+
+void TDBGridModel::RestoreValue(const QModelIndex& index, const QVariant& value) {
+    if (!index.isValid() || index.row() != CursorRow())
+        return;
+    Field* f = ColumnField(index.column());
+    if (!f || !IsEditing(f->Owner()))
+        return;
+    RunAction([&] { f->SetValue(value); });
+}
+
 void TDBGridModel::RowsChanged() {
     beginResetModel();
     if (RebuildAutoColumns())
@@ -305,11 +334,13 @@ void TDBGridModel::DataChanged(Field* field) {
     }
     if (rows > 0 && ColumnCount() > 0) {
         const int current = CursorRow();
+        // The row indicator moves with the cursor and the grid repaints it (cursorMoved): no
+        // title change over every row, which makes the view visit every section (milliseconds
+        // on a table of millions of rows).
         if (field && current >= 0)
             Q_EMIT dataChanged(index(current, 0), index(current, ColumnCount() - 1));
         else
             Q_EMIT dataChanged(index(0, 0), index(rows - 1, ColumnCount() - 1));
-        Q_EMIT headerDataChanged(Qt::Vertical, 0, rows - 1);
     }
     if (!field)
         Q_EMIT cursorMoved();
@@ -322,7 +353,9 @@ void TDBGridModel::StateChanged() {
         RowsChanged();
         return;
     }
-    if (rows > 0)
-        Q_EMIT headerDataChanged(Qt::Vertical, 0, rows - 1);
+    // The indicator of the current row shows the state ("I" editing, "*" inserting).
+    const int current = CursorRow();
+    if (current >= 0 && current < rows)
+        Q_EMIT headerDataChanged(Qt::Vertical, current, current);
     Q_EMIT cursorMoved();
 }

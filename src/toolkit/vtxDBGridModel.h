@@ -51,6 +51,11 @@ struct TDBGridColumn {
     // The index of the grid's table that a click on the title sets ("" the primary index);
     // none: a click keeps the order and only moves the arrow.
     std::optional<QString> SortIndex;
+    // A text cell whose typing is written into the field at each keystroke, whenever the text
+    // reads as a value of the field (a text that does not read yet waits for the cell to be
+    // left, as in any column), so that calculated fields follow the typing (a total of two
+    // amounts). Escape in the cell puts back the value it had when its editor opened.
+    bool WriteWhileTyping = false;
 };
 
 class TDBGridModel : public QAbstractTableModel {
@@ -93,6 +98,12 @@ public:
     // Writes into the current row only (Edit is started when the value changes); an edit
     // text is read by the field's rules, a date by the date box's rules.
     bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
+    // The text of an open cell editor of the current row, written while it is typed
+    // (TDBGridColumn::WriteWhileTyping); Edit is started when the value changes. Quiet: false,
+    // with nothing written, when the text does not read as a value of the field.
+    bool WriteTyped(const QModelIndex& index, const QString& text);
+    // Puts a value (storage form) back into a field of the current row, quietly.
+    void RestoreValue(const QModelIndex& index, const QVariant& value);
 
 Q_SIGNALS:
     // The cursor moved or the state changed: the view selects the cursor's row again.

@@ -1,6 +1,8 @@
 #include "toolkit/vtxDataSetReport.h"
 
 #include "engine/DataSet.h"
+#include "engine/Table.h"
+#include "engine/TableScan.h"
 #include "toolkit/vtxReportPreview.h"
 
 TDataSetRows::TDataSetRows(DataSet* dataSet) : m_dataSet(dataSet) {}
@@ -32,6 +34,32 @@ void TDataSetRows::Goto(int row) {
         m_dataSet->SetRecNo(row + 1);
 }
 
+TTableScanRows::TTableScanRows(Table* table) : m_table(table) {}
+
+TTableScanRows::~TTableScanRows() = default;
+
+int TTableScanRows::Count() {
+    // A pending change is posted first, so that the file holds what the table shows.
+    m_table->CheckBrowseMode();
+    m_scan = std::make_unique<TableScan>(*m_table);
+    m_row = -1;
+    m_hasRow = false;
+    return m_table->RecordCount();
+}
+
+void TTableScanRows::Goto(int row) {
+    while (m_scan && m_row < row) {
+        m_hasRow = m_scan->Next();
+        ++m_row;
+        if (!m_hasRow)
+            m_scan.reset(); // the file holds fewer rows than the list: the rest are empty
+    }
+}
+
+QVariant TTableScanRows::Value(const Field* field) const {
+    return m_hasRow && m_scan ? m_scan->Value(field) : QVariant();
+}
+
 TDataSetReport::TDataSetReport(DataSet* rows, const QString& title, const QString& caption)
     : m_title(title), m_rows(rows) {
     m_report.caption = caption;
@@ -47,9 +75,13 @@ ReportBand& TDataSetReport::AddTitleBand(double height, double points) {
     return band;
 }
 
+std::unique_ptr<ReportRows> TDataSetReport::MakeRows() {
+    return std::make_unique<TDataSetRows>(m_rows);
+}
+
 ReportDocument TDataSetReport::Layout(const QDateTime& printedAt) {
-    TDataSetRows rows(m_rows);
-    return m_report.Layout(rows, printedAt);
+    const std::unique_ptr<ReportRows> rows = MakeRows();
+    return m_report.Layout(*rows, printedAt);
 }
 
 int TDataSetReport::Preview(QWidget* parent) {

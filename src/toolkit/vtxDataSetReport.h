@@ -31,9 +31,14 @@
 
 #include <QDateTime>
 #include <QString>
+#include <QVariant>
+#include <memory>
 
 class DataSet;
+class Field;
 class QWidget;
+class Table;
+class TableScan;
 
 // The rows of a data set as it stands, from its first row to its last.
 class TDataSetRows : public ReportRows {
@@ -51,6 +56,30 @@ private:
     bool m_disabled = false;
 };
 
+// The rows of a table's view read in one pass (engine/TableScan.h) without moving its cursor,
+// for a report over very many rows: its controls and rules hear nothing, and the table is
+// left as it was. The current row is the scan's: values are read with Value(field), not from
+// the table's fields. A pending change is posted first. The rows are asked for in order,
+// from the first; a row the file no longer holds (another desk deleted it) has no values.
+class TTableScanRows : public ReportRows {
+public:
+    explicit TTableScanRows(Table* table);
+    ~TTableScanRows() override;
+    TTableScanRows(const TTableScanRows&) = delete;
+    TTableScanRows& operator=(const TTableScanRows&) = delete;
+
+    int Count() override;
+    void Goto(int row) override;
+    // A field of the current row (storage form); null when there is none.
+    QVariant Value(const Field* field) const;
+
+private:
+    Table* m_table;
+    std::unique_ptr<TableScan> m_scan;
+    int m_row = -1;
+    bool m_hasRow = false;
+};
+
 class TDataSetReport {
 public:
     TDataSetReport(const TDataSetReport&) = delete;
@@ -66,6 +95,10 @@ public:
     int Preview(QWidget* parent = nullptr);
 
 protected:
+    // The rows the report is laid out over: the data set walked with its cursor
+    // (TDataSetRows). A report over very many rows of a table may read them in one pass
+    // instead (TTableScanRows).
+    virtual std::unique_ptr<ReportRows> MakeRows();
     // The caption names the preview window.
     TDataSetReport(DataSet* rows, const QString& title, const QString& caption);
     // The title band (first page only): the title centred across the page, bold, at the

@@ -151,6 +151,9 @@ private:
         m_state.printedRows = m_placedRows;
         m_y = m_detailBottom;
         PrintFullWidth(ReportBandKind::PageFooter);
+        // A finished page keeps no spare room: a report of thousands of pages would hold
+        // about a quarter more than its texts.
+        m_doc.pages.back().texts.shrink_to_fit();
     }
 
     void NextColumn() {

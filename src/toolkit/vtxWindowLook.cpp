@@ -140,4 +140,16 @@ void SetBrowseGridLook(TDBGrid* grid, TBrowseGridLook look) {
         grid->SetAlternateRowColor(Silver);
 }
 
+void SetGridTitleColours(TDBGrid* grid, const QColor& text, const QColor& background) {
+    QFont titleFont = grid->font();
+    titleFont.setBold(true);
+    for (int c = 0; c < grid->ColumnCount(); ++c) {
+        TDBGridColumn& column = grid->Column(c);
+        column.TitleAlignment = Qt::AlignCenter;
+        column.TitleFont = titleFont;
+        column.TitleColor = text;
+        column.TitleBackground = background;
+    }
+}
+
 } // namespace Look

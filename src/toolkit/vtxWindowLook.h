@@ -117,4 +117,9 @@ struct TBrowseGridLook {
 };
 void SetBrowseGridLook(TDBGrid* grid, TBrowseGridLook look = {});
 
+inline const QColor Olive(0x80, 0x80, 0x00);
+// Titles of every column of a grid bold and centred, in a text colour on a background (the
+// entry grids of the stewardship windows: silver on olive). Call after the columns are added.
+void SetGridTitleColours(TDBGrid* grid, const QColor& text, const QColor& background);
+
 } // namespace Look

@@ -4,6 +4,7 @@
 // printed so far.
 
 #include "TestSupport.h"
+#include "engine/DataSource.h"
 #include "engine/Database.h"
 #include "engine/Table.h"
 #include "toolkit/vtxDataSetReport.h"
@@ -61,6 +62,37 @@ public:
     }
 };
 
+// The same list read in one pass of the table (TTableScanRows), without the cursor.
+class ScannedPeopleReport : public TDataSetReport {
+public:
+    explicit ScannedPeopleReport(Table* people)
+        : TDataSetReport(people, "Parish:  People", "People"), m_people(people) {
+        ReportBand& detail = m_report.AddBand(ReportBandKind::Detail, 0.5);
+        const Field* name = people->FieldByName("LName");
+        const Field* phone = people->FieldByName("Phone");
+        detail
+            .AddValue(0.25, 0.05,
+                      [this, name](const ReportState&) { return m_scan->Value(name).toString(); })
+            .Named("LName");
+        detail
+            .AddValue(4.0, 0.05,
+                      [this, phone](const ReportState&) { return m_scan->Value(phone).toString(); })
+            .Named("Phone");
+        m_report.AddRecordsFooter({0.17, 0.83, 3.08, 3.58, 5.42, 6.00}, ReportFooterCount::AllRows);
+    }
+
+protected:
+    std::unique_ptr<ReportRows> MakeRows() override {
+        auto rows = std::make_unique<TTableScanRows>(m_people);
+        m_scan = rows.get();
+        return rows;
+    }
+
+private:
+    Table* m_people;
+    TTableScanRows* m_scan = nullptr;
+};
+
 QStringList Texts(const std::vector<const ReportText*>& texts) {
     QStringList list;
     for (const ReportText* t : texts)
@@ -108,6 +140,36 @@ private Q_SLOTS:
         const ReportDocument doc = report.Layout(PrintedAt);
         QCOMPARE(people->State(), DataSetState::Browse);
         QCOMPARE(Texts(doc.Named("Phone")), QStringList({"555-0000", "555-2"}));
+    }
+
+    // Read in one pass: the same rows as the walk (order, filter, a pending change posted
+    // first), while the cursor stays where it was and its controls hear nothing.
+    void oneTablePassPrintsWhatTheWalkPrints() {
+        TempFolder folder;
+        auto people = People(folder, 9);
+        people->SetIndexName("PLN");
+        people->SetFilter("IsMember = true");
+        people->SetFiltered(true);
+        people->SetRecNo(2);
+        people->Edit();
+        people->FieldByName("Phone")->SetAsString("555-0000");
+        const Bookmark before = people->GetBookmark();
+        DataSource source(people.get());
+        QSignalSpy moves(&source, &DataSource::dataChanged);
+        ScannedPeopleReport scanned(people.get());
+        const ReportDocument doc = scanned.Layout(PrintedAt);
+        QCOMPARE(people->State(), DataSetState::Browse);
+        QCOMPARE(people->GetBookmark(), before);
+        const int movesAfterPost = int(moves.size());
+        QCOMPARE(Texts(doc.Named("LName")),
+                 QStringList({"Name992", "Name993", "Name995", "Name996", "Name998", "Name999"}));
+        QCOMPARE(Texts(doc.Named("Phone")), QStringList({"555-8", "555-0000", "555-4", "555-2"}));
+        QCOMPARE(doc.Named("Records").front()->text, QString("6"));
+        const ReportDocument walked =
+            PeopleReport(people.get(), ReportFooterCount::AllRows).Layout(PrintedAt);
+        QCOMPARE(Texts(doc.Named("LName")), Texts(walked.Named("LName")));
+        QCOMPARE(Texts(doc.Named("Phone")), Texts(walked.Named("Phone")));
+        QVERIFY(moves.size() > movesAfterPost); // the walk moved the cursor; the pass did not
     }
 
     // The footer on every page: the count asked for, the page, the print time, each value

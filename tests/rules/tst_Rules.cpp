@@ -4,6 +4,7 @@
 #include "TestSupport.h"
 #include "data/vtxDataM.h"
 #include "data/vtxGlobalsU.h"
+#include "engine/Sqlite.h"
 #include "toolkit/Dialogs.h"
 
 #include <QTest>
@@ -331,6 +332,9 @@ private Q_SLOTS:
                                       << "" << QDate(2026, 4, 1) << "10.25" << 2;
         QTest::newRow("cash empty") << ""
                                     << "0.10" << QDate(2026, 12, 31) << "0.1" << 4;
+        // No date: taken as 30 December 1899, quarter 4.
+        QTest::newRow("no amounts, no date") << ""
+                                             << "" << QDate() << "0" << 4;
     }
 
     void offeringTotalAndQuarter() {
@@ -341,7 +345,8 @@ private Q_SLOTS:
         QFETCH(int, quarter);
         Table* o = DataMod->OfferingT;
         o->Append();
-        o->FieldByName("OfferingDate")->SetAsDate(date);
+        if (date.isValid())
+            o->FieldByName("OfferingDate")->SetAsDate(date);
         o->FieldByName("Cash")->SetAsString(cash);
         o->FieldByName("Checks")->SetAsString(checks);
         o->Post();
@@ -353,9 +358,31 @@ private Q_SLOTS:
         Table* g = DataMod->EnvelopeOfferingT;
         g->Append();
         g->FieldByName("EnvelopeNumber")->SetAsString("5");
-        g->FieldByName("OfferingDate")->SetAsDate(date);
+        if (date.isValid())
+            g->FieldByName("OfferingDate")->SetAsDate(date);
         QCOMPARE(g->FieldByName("Quarter")->AsInteger(), quarter);
         g->Cancel();
+    }
+
+    // The duplicate-gift message names one cause: a gift refused for another reason keeps
+    // the engine's message, which says what went wrong, and stays in insert.
+    void aGiftRefusedForAnotherCauseKeepsTheEnginesMessage() {
+        {
+            SqliteConnection file(m_folder->file("Data/vtxEnvelopeOfferingT.db"), false, "probe");
+            file.Exec("CREATE TRIGGER Refuse BEFORE INSERT ON vtxEnvelopeOfferingT "
+                      "BEGIN SELECT RAISE(ABORT, 'the disk said no'); END");
+        }
+        Table* gift = DataMod->EnvelopeOfferingT;
+        gift->Append();
+        gift->FieldByName("EnvelopeNumber")->SetAsString("12");
+        gift->FieldByName("OfferingDate")->SetAsDate(QDate(2026, 12, 6));
+        const QString refused = RefusedMessage(gift);
+        QVERIFY2(refused.startsWith("engine: Table vtxEnvelopeOfferingT.db refused the record"),
+                 qPrintable(refused));
+        QVERIFY(refused.contains("the disk said no"));
+        QCOMPARE(gift->State(), DataSetState::Insert);
+        QCOMPARE(gift->FieldByName("EnvelopeNumber")->AsString(), QString("12"));
+        gift->Cancel();
     }
 
     void currentValuesFollowTheirTables() {

@@ -499,6 +499,77 @@ private Q_SLOTS:
         QCOMPARE(source.Row(2), (QStringList{"4", "McDonald", "True"}));
     }
 
+    // A change of the current row (a field, the state, a move) touches that row's title only:
+    // a title change over every row made the view visit every section, milliseconds each
+    // time on a table of millions of rows. The indicator still follows.
+    void aChangeOfTheRowTouchesOnlyItsOwnTitle() {
+        ScriptedDialogs dialogs;
+        Tables t;
+        t.AddFive();
+        GridForm form(t.peopleS.get());
+        form.grid->AddColumn("RecordNumber", "Record");
+        form.grid->AddColumn("FName");
+        QVERIFY(ShowActive(form.window));
+        QSignalSpy titles(form.grid->model(), &QAbstractItemModel::headerDataChanged);
+        t.people->SetRecNo(2);
+        t.people->Edit();
+        t.people->FieldByName("FName")->SetAsString("Maria");
+        form.grid->verticalHeader()->viewport()->repaint();
+        QVERIFY(IndicatorInk(form.grid, 1) > 0); // "I" on the row being edited
+        t.people->Post();
+        t.people->Next();
+        form.grid->verticalHeader()->viewport()->repaint();
+        QCOMPARE(IndicatorInk(form.grid, 1), 0);
+        QVERIFY(IndicatorInk(form.grid, 2) > 0);
+        QVERIFY(!titles.isEmpty());
+        for (const QList<QVariant>& change : titles) {
+            QCOMPARE(change.at(0).value<Qt::Orientation>(), Qt::Vertical);
+            QCOMPARE(change.at(1).toInt(), change.at(2).toInt());
+        }
+    }
+
+    // A column written while it is typed: the field (and what is calculated from it) follows
+    // each keystroke that reads as a value; Escape puts back what the cell held.
+    void columnWrittenWhileTyped() {
+        ScriptedDialogs dialogs;
+        Tables t;
+        t.AddFive();
+        t.people->OnCalcFields = [](DataSet& d) {
+            d.FieldByName("Reads")->SetAsInteger(int(d.FieldByName("Pledge")->AsFloat() * 2));
+        };
+        t.people->Refresh();
+        GridForm form(t.peopleS.get());
+        form.grid->AddColumn("LName");
+        form.grid->AddColumn("Pledge").WriteWhileTyping = true;
+        form.grid->AddColumn("Reads", "Twice");
+        QVERIFY(ShowActive(form.window));
+        form.Click(0, 1);
+        form.grid->setFocus();
+        GridForm::Type("1");
+        QVERIFY(qobject_cast<QLineEdit*>(QApplication::focusWidget()));
+        QCOMPARE(t.people->State(), DataSetState::Edit);
+        GridForm::Type("2");
+        QCOMPARE(t.people->FieldByName("Pledge")->AsString(), QString("12"));
+        QCOMPARE(form.Index(0, 2).data().toString(), QString("24"));
+        // Not a number yet: the field keeps the last value that read.
+        GridForm::Type("x");
+        QCOMPARE(t.people->FieldByName("Pledge")->AsString(), QString("12"));
+        QVERIFY(Dialogs::ShownLog().isEmpty());
+        // Escape: the cell's value before the typing, the row still being edited.
+        GridForm::Press(Qt::Key_Escape);
+        QVERIFY(t.people->FieldByName("Pledge")->IsNull());
+        QCOMPARE(form.Index(0, 2).data().toString(), QString("0"));
+        QVERIFY(!qobject_cast<QLineEdit*>(QApplication::focusWidget()));
+        // Typed again and left: posted as any cell.
+        GridForm::Type("7.5");
+        GridForm::Press(Qt::Key_Down);
+        QCOMPARE(t.people->State(), DataSetState::Browse);
+        t.people->First();
+        QCOMPARE(t.people->FieldByName("Pledge")->AsString(), QString("7.5"));
+        QCOMPARE(t.people->FieldByName("Reads")->AsInteger(), 15);
+        QVERIFY(Dialogs::ShownLog().isEmpty());
+    }
+
     // A table of a million rows: only the rows on screen are read.
     void millionRowsReadOnlyTheRowsOnScreen() {
         Tables t;

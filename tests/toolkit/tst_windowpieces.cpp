@@ -248,6 +248,29 @@ private Q_SLOTS:
             QCOMPARE(grid.palette().color(QPalette::AlternateBase), Look::Silver);
     }
 
+    // Entry grids keep their editing and take only the title colours.
+    void gridTitleColours() {
+        Tables t;
+        t.AddFive();
+        TDBGrid grid(t.peopleS.get());
+        grid.AddColumn("RecordNumber", "Record");
+        grid.AddColumn("Pledge", "Pledge");
+        const TDBGrid::Options before = grid.GetOptions();
+        Look::SetGridTitleColours(&grid, Look::Silver, Look::Olive);
+        QCOMPARE(grid.GetOptions(), before);
+        QVERIFY(grid.GetOptions() & TDBGrid::Editing);
+        QAbstractItemModel* model = grid.model();
+        for (int c = 0; c < 2; ++c) {
+            QCOMPARE(model->headerData(c, Qt::Horizontal, Qt::ForegroundRole).value<QColor>(),
+                     Look::Silver);
+            QCOMPARE(model->headerData(c, Qt::Horizontal, Qt::BackgroundRole).value<QColor>(),
+                     Look::Olive);
+            QVERIFY(model->headerData(c, Qt::Horizontal, Qt::FontRole).value<QFont>().bold());
+            QVERIFY(model->headerData(c, Qt::Horizontal, Qt::TextAlignmentRole).toInt() &
+                    Qt::AlignHCenter);
+        }
+    }
+
     void centredOnTheOtherWindow() {
         QWidget main;
         main.setGeometry(100, 80, 800, 600);
