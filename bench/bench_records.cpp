@@ -209,14 +209,15 @@ void BM_BaptismSearchKeystroke(benchmark::State& state) {
         keys << name.split(QString(), Qt::SkipEmptyParts) << QString();
     qsizetype next = 0;
     for (auto _ : state) {
-        const QString key = keys[next];
-        next = (next + 1) % keys.size();
-        if (key.isEmpty()) { // between names: start again with an empty box
+        if (keys[next].isEmpty()) { // between names: start again with an empty box
             state.PauseTiming();
             box->clear();
+            Settle();
+            next = (next + 1) % keys.size();
             state.ResumeTiming();
-            continue;
         }
+        const QString key = keys[next];
+        next = (next + 1) % keys.size();
         QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, key);
         QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, key);
         QApplication::sendEvent(box, &press);
