@@ -89,9 +89,8 @@ bool ShowHelpContents(const QString& helpFile, QWidget* owner) {
         return false;
     }
     TheHelpForm() = form;
-    form->show();
-    form->raise();
-    form->activateWindow();
+    // Help asked for from a modal window (Change Passwords) is read beside it.
+    Look::ShowBesideModalWindow(form);
     return true;
 }
 

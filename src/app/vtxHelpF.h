@@ -29,7 +29,8 @@ private:
 };
 
 // Opens the contents of the help file in the help window (the one already open, or a
-// new one owned by owner). False when the file cannot be opened.
+// new one owned by owner), usable beside a modal window that is open. False when the file
+// cannot be opened.
 bool ShowHelpContents(const QString& helpFile, QWidget* owner = nullptr);
 // The help window that is open, if any.
 THelpForm* OpenHelpForm();

@@ -437,9 +437,11 @@ void DataSet::Edit() {
 void DataSet::CheckRequired() {
     for (int i = 0; i < m_defs.size(); ++i) {
         const FieldDef& d = m_defs[i];
-        if (d.kind == FieldKind::Data && d.required && IsNullValue(m_buffer[i]))
+        if (d.kind == FieldKind::Data && d.required && IsNullValue(m_buffer[i])) {
+            FocusControl(m_fieldList[i]);
             throw EDatabaseError(QString("Field '%1' must have a value").arg(d.name),
                                  ErrorKind::RequiredField);
+        }
     }
 }
 
@@ -614,6 +616,12 @@ void DataSet::EnableControls() {
         NotifyRowsChanged();
         NotifyDataChanged(nullptr);
     }
+}
+
+void DataSet::FocusControl(Field* field) {
+    const QList<DataSource*> sources = m_sources;
+    for (DataSource* s : sources)
+        s->FocusControl(field);
 }
 
 void DataSet::AddDataSource(DataSource* source) {

@@ -118,6 +118,11 @@ public:
     void EnableControls();
     bool ControlsDisabled() const { return m_disableCount > 0; }
 
+    // Asks the controls bound to a field to take the focus (the data sources' focusControl):
+    // a post refused for an empty required field does so before it raises, so the user
+    // lands on what is missing.
+    void FocusControl(Field* field);
+
     // Data sources pointing here register themselves.
     void AddDataSource(DataSource* source);
     void RemoveDataSource(DataSource* source);

@@ -67,3 +67,8 @@ void DataSource::RowsChanged() {
 void DataSource::UpdateData() {
     Q_EMIT updateData();
 }
+
+void DataSource::FocusControl(Field* field) {
+    if (Enabled)
+        Q_EMIT focusControl(field);
+}

@@ -36,12 +36,15 @@ public:
     void StateChanged();
     void RowsChanged();
     void UpdateData();
+    void FocusControl(Field* field);
 
 Q_SIGNALS:
     void dataChanged(Field* field); // field null: the whole row, the cursor moved
     void stateChanged();
     void rowsChanged();
     void updateData(); // a post is about to happen: controls write their pending values
+    // The control bound to the field should take the focus (a post refused it as empty).
+    void focusControl(Field* field);
 
 private:
     friend class DataSet;

@@ -14,6 +14,12 @@ QHash<QString, QString>& AliasTable() {
     return table;
 }
 
+// The aliases as they were named, by lower-case name.
+QHash<QString, QString>& AliasNames() {
+    static QHash<QString, QString> names;
+    return names;
+}
+
 QList<Database*>& AllDatabases() {
     static QList<Database*> all;
     return all;
@@ -30,6 +36,8 @@ QString WithSeparator(const QString& folder) {
 namespace Aliases {
 void SetPath(const QString& alias, const QString& folder) {
     AliasTable().insert(alias.toLower(), WithSeparator(folder));
+    if (!AliasNames().contains(alias.toLower()))
+        AliasNames().insert(alias.toLower(), alias);
 }
 QString Path(const QString& alias) {
     return AliasTable().value(alias.toLower());
@@ -39,6 +47,10 @@ bool Has(const QString& alias) {
 }
 void Remove(const QString& alias) {
     AliasTable().remove(alias.toLower());
+    AliasNames().remove(alias.toLower());
+}
+QStringList Names() {
+    return AliasNames().values();
 }
 
 bool LoadIni(const QString& iniPath) {
@@ -107,6 +119,13 @@ Database* Database::Find(const QString& databaseName) {
         if (d->m_name.compare(databaseName, Qt::CaseInsensitive) == 0)
             return d;
     return nullptr;
+}
+
+QStringList Database::Names() {
+    QStringList names;
+    for (Database* d : AllDatabases())
+        names << d->m_name;
+    return names;
 }
 
 QString ResolveDataFolder(const QString& name) {

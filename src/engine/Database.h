@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 class DataSet;
 
@@ -12,6 +13,8 @@ void SetPath(const QString& alias, const QString& folder);
 QString Path(const QString& alias); // empty when the alias is unknown
 bool Has(const QString& alias);
 void Remove(const QString& alias);
+// Every alias known, as it was first named.
+QStringList Names();
 // Reads every [Alias] group with a PATH entry of an engine configuration file
 // ("vtxAliases.ini"); relative paths are taken from the file's folder. Returns
 // false when the file does not exist.
@@ -40,6 +43,8 @@ public:
     const QList<DataSet*>& DataSets() const { return m_dataSets; }
 
     static Database* Find(const QString& databaseName);
+    // The names of every named database.
+    static QStringList Names();
 
 private:
     QString m_name;

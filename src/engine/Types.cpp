@@ -47,6 +47,55 @@ QString FormatShortDate(const QDate& date) {
     return date.isValid() ? QLocale().toString(date, ShortDateFormat()) : QString();
 }
 
+int ExpandTwoDigitYear(int twoDigitYear, const QDate& today) {
+    const int lastYear = today.year() + 20;
+    int year = lastYear - lastYear % 100 + twoDigitYear % 100;
+    if (year > lastYear)
+        year -= 100;
+    return year;
+}
+
+namespace {
+
+// A date typed in the short date format with a two-digit year ("5/3/62"): the day, month
+// and year in the format's order between its separators, the year read with
+// ExpandTwoDigitYear. Invalid for any other text, and for formats that name the month.
+QDate ParseTwoDigitYearDate(const QString& text) {
+    const QString format = QLocale().dateFormat(QLocale::ShortFormat);
+    static const QRegularExpression fields("d+|M+|y+");
+    QString pattern = "^";
+    QList<QChar> order;
+    qsizetype at = 0;
+    for (auto it = fields.globalMatch(format); it.hasNext();) {
+        const QRegularExpressionMatch m = it.next();
+        if (m.capturedLength() > 2 && m.captured().front() != u'y')
+            return {}; // a month or weekday name
+        pattern += QRegularExpression::escape(format.mid(at, m.capturedStart() - at));
+        pattern += m.captured().front() == u'y' ? "(\\d{2})" : "(\\d{1,2})";
+        order << m.captured().front();
+        at = m.capturedEnd();
+    }
+    pattern += QRegularExpression::escape(format.mid(at)) + "$";
+    if (order.size() != 3)
+        return {};
+    const QRegularExpressionMatch m = QRegularExpression(pattern).match(text);
+    if (!m.hasMatch())
+        return {};
+    int day = 0, month = 0, year = 0;
+    for (int i = 0; i < 3; ++i) {
+        const int value = m.captured(i + 1).toInt();
+        if (order[i] == u'd')
+            day = value;
+        else if (order[i] == u'M')
+            month = value;
+        else
+            year = ExpandTwoDigitYear(value);
+    }
+    return QDate(year, month, day);
+}
+
+} // namespace
+
 QDate ParseShortDate(const QString& input) {
     const QString text = input.trimmed();
     if (text.isEmpty())
@@ -55,17 +104,15 @@ QDate ParseShortDate(const QString& input) {
     QDate d = locale.toDate(text, ShortDateFormat());
     if (d.isValid())
         return d;
-    // Two-digit years: the century that brings the year nearest to today.
+    d = ParseTwoDigitYearDate(text);
+    if (d.isValid())
+        return d;
+    // A format that names the month: Qt reads the two digits, the rule gives the century.
     QString two = ShortDateFormat();
     two.replace("yyyy", "yy");
     d = locale.toDate(text, two);
-    if (d.isValid()) {
-        const int thisYear = QDate::currentDate().year();
-        int year = (thisYear / 100) * 100 + d.year() % 100;
-        if (year > thisYear + 50)
-            year -= 100;
-        return QDate(year, d.month(), d.day());
-    }
+    if (d.isValid())
+        return QDate(ExpandTwoDigitYear(d.year() % 100), d.month(), d.day());
     d = QDate::fromString(text, Qt::ISODate);
     return d;
 }

@@ -22,9 +22,13 @@ TDateTime DateTimeNow();
 // (M/d/yyyy in English (United States)).
 QString ShortDateFormat();
 QString FormatShortDate(const QDate& date); // empty for an invalid date
-// Reads a date typed in the short date format; also accepts two-digit years
-// (taken as 19xx/20xx around the current year) and ISO dates. Invalid when not a date.
+// Reads a date typed in the short date format; also accepts two-digit years (read with
+// ExpandTwoDigitYear) and ISO dates. Invalid when not a date. Every typed date of the
+// program is read here: the date boxes, the grid's date cells and a date field's text.
 QDate ParseShortDate(const QString& text);
+// The year of a two-digit year: the one in the hundred years that end twenty years from
+// today (in 2025: 62 is 1962, 24 is 2024, 45 is 2045, 46 is 1946).
+int ExpandTwoDigitYear(int twoDigitYear, const QDate& today = QDate::currentDate());
 // Reads a time of day: "10:00pm", "10:00 PM", "22:00", "22:00:15". Invalid when not a time.
 QTime ParseTime(const QString& text);
 QString FormatTime(const QTime& time); // the locale's short time format ("10:00 PM")

@@ -2,12 +2,14 @@
 
 #include "data/vtxDataM.h"
 #include "toolkit/vtxCloseGuard.h"
+#include "toolkit/vtxDBControls.h"
 #include "toolkit/vtxDBNavigator.h"
 #include "toolkit/vtxDateEdit.h"
 #include "toolkit/vtxWindowLook.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -43,7 +45,18 @@ TRosterDatesEditForm::TRosterDatesEditForm(QWidget* owner) : QWidget(owner, Qt::
     bottom->addWidget(DatesNavigator);
     bottom->addStretch(1);
     bottom->addWidget(CloseButton);
+    // Whose dates: the active record, which the dates follow.
+    MemberName = new TDBText(DataMod->RosterS, "LFMName", this);
+    MemberName->setObjectName("MemberName");
+    Look::LetLayoutSizeLabel(MemberName);
+    Look::MakeBoldMaroon(MemberName);
+    auto* nameRow = new QHBoxLayout;
+    nameRow->addWidget(Look::CaptionLabel("Dates for: ", this, Qt::AlignLeft | Qt::AlignVCenter));
+    nameRow->addWidget(MemberName, 1);
+
     auto* layout = new QVBoxLayout(this);
+    layout->addLayout(nameRow);
+    layout->addSpacing(4);
     layout->addLayout(dates);
     layout->addSpacing(8);
     layout->addLayout(bottom);

@@ -1,6 +1,7 @@
 #pragma once
 // The Important Dates entry window: the five dates of the active record (RosterDatesT),
-// each a date box under its caption, and a navigator with insert, delete, edit, post,
+// under the record's full name ("Dates for: "), each a date box under its caption (a box
+// selects its text when it takes the focus), and a navigator with insert, delete, edit, post,
 // cancel and refresh. For a member without a dates record the boxes are empty; typing
 // into one, or Insert, starts a new dates record, which takes the active record's number
 // through the master link. The boxes accept nothing earlier than 1 January 1700: an
@@ -12,6 +13,7 @@
 
 class QPushButton;
 class TDBDateEdit;
+class TDBText;
 class TDBNavigator;
 
 class TRosterDatesEditForm : public QWidget {
@@ -30,5 +32,6 @@ public:
     TDBDateEdit* LeftDateEdit;
     TDBDateEdit* PassingDateEdit;
     TDBNavigator* DatesNavigator;
+    TDBText* MemberName; // whose dates: the active record's full name
     QPushButton* CloseButton;
 };

@@ -4,6 +4,7 @@
 #include "toolkit/vtxWindowLook.h"
 
 #include <QFormLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -40,8 +41,23 @@ TRosterDatesViewForm::TRosterDatesViewForm(QWidget* owner) : QWidget(owner, Qt::
     LeftValue = row("Left/Transferred", "LeftChurchDate");
     PassingValue = row("Passing Date", "PassingDate");
 
+    // Whose dates, as they stood when the window opened.
+    const Table* roster = DataMod->RosterT;
+    MemberName = Look::CaptionLabel(roster->Active() && !roster->IsEmpty()
+                                        ? roster->FieldByName("LFMName")->AsString()
+                                        : QString(),
+                                    this, Qt::AlignLeft | Qt::AlignVCenter);
+    MemberName->setObjectName("MemberName");
+    auto* nameRow = new QHBoxLayout;
+    nameRow->addWidget(Look::CaptionLabel("Dates for: ", this, Qt::AlignLeft | Qt::AlignVCenter));
+    nameRow->addWidget(MemberName, 1);
+
     CloseButton = Look::CloseButton(this);
     auto* layout = new QVBoxLayout(this);
+    // Nothing in it grows: the window keeps the size of what it shows.
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    layout->addLayout(nameRow);
+    layout->addSpacing(4);
     layout->addLayout(dates);
     layout->addSpacing(8);
     layout->addWidget(CloseButton, 0, Qt::AlignRight);

@@ -122,11 +122,17 @@ TRosterViewForm::TRosterViewForm(QWidget* owner) : QWidget(owner, Qt::Window) {
     buttons->addWidget(BuildGridView());
     buttons->addSpacing(12);
     buttons->addWidget(CloseButton, 0, Qt::AlignVCenter);
+    HintLine = Look::HintLine(this);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addWidget(RosterGrid, 1);
     layout->addLayout(info);
     layout->addLayout(buttons);
+    layout->addWidget(HintLine);
+
+    // The Grid View shows the filter the shared roster has, whichever window set it.
+    ShowGridView();
+    connect(DataMod->RosterS, &DataSource::rowsChanged, this, &TRosterViewForm::ShowGridView);
 
     resize(980, 560);
     Look::CentreOnDesktop(this);
@@ -185,9 +191,31 @@ void TRosterViewForm::GridViewClick(GridView view) {
             break;
         }
     });
+    ShowGridView();
+}
+
+void TRosterViewForm::ShowGridView() {
+    const Table* roster = DataMod->RosterT;
+    const QString filter = roster->Filter().simplified();
+    QRadioButton* shown = nullptr;
+    if (!roster->Filtered())
+        shown = AllNamesRadio;
+    else if (filter.compare("IsMember = true", Qt::CaseInsensitive) == 0)
+        shown = MembersOnlyRadio;
+    else if (filter.compare("IsMember = false", Qt::CaseInsensitive) == 0)
+        shown = NonMembersOnlyRadio;
+    if (shown) {
+        shown->setChecked(true);
+    } else if (QButtonGroup* views = AllNamesRadio->group()) {
+        // A filter of another window: none of these items.
+        views->setExclusive(false);
+        for (QAbstractButton* item : views->buttons())
+            item->setChecked(false);
+        views->setExclusive(true);
+    }
     // The position means little in a filtered roster: it is shown for all names only.
-    RecordLabel->setVisible(view == AllNames);
-    RecordPosition->setVisible(view == AllNames);
+    RecordLabel->setVisible(shown == AllNamesRadio);
+    RecordPosition->setVisible(shown == AllNamesRadio);
 }
 
 // The record windows of the active member, each owned by this window; a window that
@@ -233,7 +261,11 @@ bool TRosterViewForm::ExportButtonClick() {
             written = false;
         }
     }
-    if (!written)
+    if (written) {
+        Look::ShowHint(this, "Written to " + QDir::toNativeSeparators(ExportFileName()));
+    } else {
+        Look::ShowHint(this, QString());
         Dialogs::ShowMessage(ExportErrorText);
+    }
     return written;
 }

@@ -8,7 +8,8 @@
 // " Grid View " filter (on the shared table too, switched off again when the window closes); opens
 // the windows that show the active record's records, memo and important dates (owned by this
 // window, so they close with it); and exports the current view to "VTX2-MSW.odt" in the
-// working folder.
+// working folder, saying where in its hint line. The Grid View shows the roster's filter as
+// it stands, also when another window changed it.
 
 #include <QString>
 #include <QWidget>
@@ -52,8 +53,12 @@ public:
     QRadioButton* MembersOnlyRadio;
     QRadioButton* NonMembersOnlyRadio;
     QPushButton* CloseButton;
+    QLabel* HintLine; // says where the export wrote the file
 
     void GridViewClick(GridView view);
+    // Checks the Grid View item of the roster's filter (none for a filter of another
+    // window) and shows the record position for all names only. It follows the roster.
+    void ShowGridView();
     void BirthsButtonClick();
     void BaptismsButtonClick();
     void MarriagesButtonClick();

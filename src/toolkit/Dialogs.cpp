@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -159,16 +160,25 @@ QString OpenFileName(const QString& caption, const QString& folder, const QStrin
     return QFileDialog::getOpenFileName(QApplication::activeWindow(), caption, folder, filter);
 }
 
-QString SaveFileName(const QString& caption, const QString& folder, const QString& filter) {
+QString SaveFileName(const QString& caption, const QString& folder, const QString& filter,
+                     const QString& defaultSuffix) {
     if (S().scripted) {
         Record("save", caption, folder);
         if (S().files.empty())
             return {};
-        const QString f = S().files.front();
+        QString f = S().files.front();
         S().files.pop_front();
+        if (!defaultSuffix.isEmpty() && !f.isEmpty() && QFileInfo(f).suffix().isEmpty())
+            f += '.' + defaultSuffix;
         return f;
     }
-    return QFileDialog::getSaveFileName(QApplication::activeWindow(), caption, folder, filter);
+    QFileDialog dialog(QApplication::activeWindow(), caption, folder, filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(defaultSuffix);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().first();
 }
 
 QString ExistingFolder(const QString& caption, const QString& folder) {

@@ -37,9 +37,10 @@ bool InputQuery(const QString& caption, const QString& prompt, QString& value,
 // File-open dialog; an empty result means cancelled.
 QString OpenFileName(const QString& caption, const QString& folder = {},
                      const QString& filter = {});
-// File-save dialog (asks before replacing a file); an empty result means cancelled.
-QString SaveFileName(const QString& caption, const QString& folder = {},
-                     const QString& filter = {});
+// File-save dialog that asks before it overwrites a file; a name typed without an
+// extension gets defaultSuffix ("txt"). An empty result means cancelled.
+QString SaveFileName(const QString& caption, const QString& folder = {}, const QString& filter = {},
+                     const QString& defaultSuffix = {});
 // Existing-folder dialog; an empty result means cancelled.
 QString ExistingFolder(const QString& caption, const QString& folder = {});
 // Shows a window modally and returns its result (QDialog::Accepted / Rejected).

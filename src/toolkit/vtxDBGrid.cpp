@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QResizeEvent>
 #include <QTimer>
 
 namespace {
@@ -70,8 +71,29 @@ void TDBGrid::changeEvent(QEvent* event) {
 
 void TDBGrid::SetDataSource(DataSource* source) {
     disconnect(m_updateConnection);
+    disconnect(m_rowsConnection);
+    disconnect(m_focusConnection);
     m_model->SetDataSource(source);
     ShowIndexArrow();
+    m_shownOrder.clear();
+    if (const auto* table = dynamic_cast<const Table*>(GetDataSet()))
+        m_shownOrder = table->IndexName() + u'|' + table->IndexFieldNames();
+    if (source) {
+        m_rowsConnection =
+            connect(source, &DataSource::rowsChanged, this, &TDBGrid::FollowTableOrder);
+        // A post refused for an empty field puts the grid on that field's cell.
+        m_focusConnection = connect(source, &DataSource::focusControl, this, [this](Field* f) {
+            const int column = f ? ColumnOfField(f->FieldName()) : -1;
+            if (column < 0 || isColumnHidden(column))
+                return;
+            QTimer::singleShot(0, this, [this, column] {
+                if (!isVisible() || column >= ColumnCount())
+                    return;
+                SetSelectedColumn(column);
+                setFocus(Qt::OtherFocusReason);
+            });
+        });
+    }
     // A post writes what is typed in the open cell first.
     if (source)
         m_updateConnection = connect(source, &DataSource::updateData, this, [this] {
@@ -183,6 +205,36 @@ void TDBGrid::ShowIndexArrow() {
     }
 }
 
+void TDBGrid::FollowTableOrder() {
+    const auto* table = dynamic_cast<const Table*>(GetDataSet());
+    if (!table)
+        return;
+    const QString order = table->IndexName() + u'|' + table->IndexFieldNames();
+    if (order == m_shownOrder)
+        return;
+    m_shownOrder = order;
+    // A column serves the order when its SortIndex is the table's index (an order of
+    // fields is served by none).
+    auto serves = [this, table](int column) {
+        if (column < 0 || column >= ColumnCount())
+            return false;
+        const std::optional<QString>& index = Column(column).SortIndex;
+        return index && table->IndexFieldNames().isEmpty() &&
+               index->compare(table->IndexName(), Qt::CaseInsensitive) == 0;
+    };
+    bool sortable = false;
+    for (int c = 0; c < ColumnCount() && !sortable; ++c)
+        sortable = Column(c).SortIndex.has_value();
+    if (!sortable || serves(m_sortColumn))
+        return;
+    for (int c = 0; c < ColumnCount(); ++c)
+        if (serves(c)) {
+            SetSortColumn(c);
+            return;
+        }
+    SetSortColumn(-1);
+}
+
 void TDBGrid::TitleClicked(int section) {
     // Every order is ascending: a second click on the same title keeps the arrow.
     SetSortColumn(AutoSortArrow ? section : m_sortColumn);
@@ -206,6 +258,15 @@ int TDBGrid::SelectedColumn() const {
 
 void TDBGrid::SetSelectedColumn(int column) {
     m_column = column;
+    // The current cell moves to the column on the cursor's row.
+    const int row = CursorRow();
+    if (selectionModel() && row >= 0 && row < m_model->rowCount() && column >= 0 &&
+        column < ColumnCount() && currentIndex().column() != column) {
+        m_syncing = true;
+        selectionModel()->setCurrentIndex(m_model->index(row, column),
+                                          QItemSelectionModel::NoUpdate);
+        m_syncing = false;
+    }
     SyncFromCursor();
 }
 
@@ -397,6 +458,13 @@ void TDBGrid::mousePressEvent(QMouseEvent* event) {
     if (wasCurrent && (m_options & AlwaysShowEditor) && event->button() == Qt::LeftButton &&
         state() != EditingState)
         edit(index);
+}
+
+void TDBGrid::resizeEvent(QResizeEvent* event) {
+    QTableView::resizeEvent(event);
+    // A window made smaller keeps the selected row in view.
+    if (event->size().height() < event->oldSize().height() && currentIndex().isValid())
+        scrollTo(currentIndex());
 }
 
 void TDBGrid::showEvent(QShowEvent* event) {
@@ -601,8 +669,8 @@ void TDBGridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
     style->drawPrimitive(QStyle::PE_IndicatorItemViewItemCheck, &check, painter, widget);
 }
 
-// A text cell: its background, its text on one line cut at the cell's edge, and the
-// focus frame. The grid paints every visible cell at each move of the cursor, so this
+// A text cell: its background, its text on one line ending in "…" where the cell cuts it,
+// and the focus frame. The grid paints every visible cell at each move of the cursor, so this
 // skips the style's item layout, which would lay out each text as a paragraph.
 void TDBGridDelegate::PaintTextCell(QPainter* painter, const QStyleOptionViewItem& opt,
                                     const QStyle* style) const {
@@ -625,8 +693,15 @@ void TDBGridDelegate::PaintTextCell(QPainter* painter, const QStyleOptionViewIte
         painter->setFont(opt.font);
         painter->setPen(
             opt.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text));
-        painter->drawText(opt.rect.adjusted(margin, 0, -margin, 0),
-                          int(opt.displayAlignment) | Qt::TextSingleLine, opt.text);
+        const QRect room = opt.rect.adjusted(margin, 0, -margin, 0);
+        // A text cut at the cell's edge ends in "…" (most texts fit: measured only when
+        // they might not).
+        QString text = opt.text;
+        const QFontMetrics metrics = painter->fontMetrics();
+        if (text.size() * metrics.maxWidth() > room.width() &&
+            metrics.horizontalAdvance(text) > room.width())
+            text = metrics.elidedText(text, Qt::ElideRight, room.width());
+        painter->drawText(room, int(opt.displayAlignment) | Qt::TextSingleLine, text);
         painter->restore();
     }
     if (opt.state & QStyle::State_HasFocus) {

@@ -6,12 +6,17 @@
 //   check box, list of another table's values).
 // - The selected row is the data set's cursor, both ways: moving the cursor selects its
 //   row; clicking a row or moving with the keys moves the cursor. Leaving an edited row
-//   posts it; when the post is refused the refusal is shown and the user stays on it.
+//   posts it; when the post is refused the refusal is shown and the user stays on it (on
+//   the cell of an empty required field).
 // - Titles can be clicked (titleClick) and show a sort arrow (moved to the clicked column
 //   unless AutoSortArrow is off). A column with a SortIndex sorts the grid's table by that
 //   index when its title is clicked (the order belongs to the shared table, so it stays
 //   after the window closes); when the grid gets its data source, the arrow marks the
-//   first column whose SortIndex is the table's index.
+//   first column whose SortIndex is the table's index. The arrow follows the table's order
+//   whoever changes it (another window, a report): it moves to a column that serves the new
+//   order, or goes when none does.
+// - A cell's text cut at the column's edge ends in "…"; the selected row stays in view when
+//   the grid is made smaller.
 // - A row indicator: a triangle on the current row, "I" while it is edited, "*" on a new row.
 // - Keys (when editing is allowed): Insert inserts a row, Ctrl+Delete asks "Delete
 //   record?" and deletes, Escape leaves the cell editor and then cancels the row's
@@ -130,6 +135,7 @@ protected:
     void changeEvent(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
+    void resizeEvent(QResizeEvent* event) override;
     // Typing in a read-only grid searches nothing: that would read every row.
     void keyboardSearch(const QString&) override {}
 
@@ -139,6 +145,7 @@ private:
     void FitRowHeight();
     void SyncFromCursor();
     void TitleClicked(int section);
+    void FollowTableOrder();
     QModelIndex TabTarget(bool forward);
     bool CanAppend() const;
     int DefaultWidth(int column) const;
@@ -157,6 +164,9 @@ private:
     bool m_syncing = false;
     int m_fixedColumns = 0;
     QMetaObject::Connection m_updateConnection;
+    QMetaObject::Connection m_rowsConnection;
+    QMetaObject::Connection m_focusConnection;
+    QString m_shownOrder; // the table's order the arrow was last set for
 };
 
 Q_DECLARE_OPERATORS_FOR_FLAGS(TDBGrid::Options)

@@ -4,6 +4,10 @@
 #include "engine/DataSource.h"
 #include "toolkit/vtxWindowHabits.h"
 
+#include <QLineEdit>
+#include <QTimer>
+#include <QWidget>
+
 TFieldDataLink::TFieldDataLink(QObject* parent) : QObject(parent) {}
 
 void TFieldDataLink::SetDataSource(DataSource* source) {
@@ -20,6 +24,8 @@ void TFieldDataLink::SetDataSource(DataSource* source) {
                                  &TFieldDataLink::SourceStateChanged);
         m_connections << connect(source, &DataSource::updateData, this,
                                  &TFieldDataLink::SourceUpdateData);
+        m_connections << connect(source, &DataSource::focusControl, this,
+                                 &TFieldDataLink::SourceFocusControl);
         m_connections << connect(source, &QObject::destroyed, this, [this] {
             m_source = nullptr;
             SourceStateChanged();
@@ -112,4 +118,19 @@ void TFieldDataLink::SourceStateChanged() {
 
 void TFieldDataLink::SourceUpdateData() {
     UpdateRecord();
+}
+
+void TFieldDataLink::SourceFocusControl(Field* field) {
+    auto* control = qobject_cast<QWidget*>(parent());
+    if (!control || !field || field != GetField())
+        return;
+    // After the refusal has been told: the control of the window that posted then has the
+    // focus when the message closes.
+    QTimer::singleShot(0, control, [control] {
+        if (!control->isVisible() || !control->isEnabled())
+            return;
+        control->setFocus(Qt::OtherFocusReason);
+        if (auto* edit = qobject_cast<QLineEdit*>(control))
+            edit->selectAll();
+    });
 }

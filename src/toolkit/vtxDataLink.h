@@ -5,7 +5,9 @@
 // is written back: when the control is left, and whenever the data set is about to post
 // (the data source's updateData), so a post never loses the focused control's value.
 // Typing into a control of a browsing data set first starts Edit (Insert on an empty
-// detail: the engine's Edit does that).
+// detail: the engine's Edit does that). When a post is refused because the field is empty
+// (the data set's FocusControl), the control (the link's parent) takes the focus, its text
+// selected, once the refusal has been shown.
 
 #include "engine/DataSource.h"
 #include <QObject>
@@ -59,6 +61,7 @@ private:
     void SourceDataChanged(Field* field);
     void SourceStateChanged();
     void SourceUpdateData();
+    void SourceFocusControl(Field* field);
 
     QPointer<DataSource> m_source;
     QString m_fieldName;

@@ -57,6 +57,42 @@ QDate ReadDateText(const QString& text, const QDate& earliest) {
     return date;
 }
 
+// ---- TSelectOnFocus ------------------------------------------------------------------
+
+TSelectOnFocus::TSelectOnFocus(QLineEdit* box) : QObject(box), m_box(box) {
+    box->installEventFilter(this);
+}
+
+bool TSelectOnFocus::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != m_box)
+        return false;
+    switch (event->type()) {
+    case QEvent::FocusIn: {
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason)
+            break;
+        // After the box has shown its text for editing, unless a key typed meanwhile (the
+        // key that opened a grid's cell editor) has begun a new text.
+        QTimer::singleShot(0, m_box, [box = m_box] {
+            if (box->hasFocus() && !box->isModified())
+                box->selectAll();
+        });
+        m_clicked = reason == Qt::MouseFocusReason;
+        break;
+    }
+    case QEvent::MouseButtonRelease:
+        // The click that brought the focus placed the caret: select all the same, unless
+        // it dragged a selection.
+        if (m_clicked && !m_box->hasSelectedText())
+            m_box->selectAll();
+        m_clicked = false;
+        break;
+    default:
+        break;
+    }
+    return false;
+}
+
 // ---- TCalendarButton ------------------------------------------------------------------
 
 TCalendarButton::TCalendarButton(QLineEdit* edit) : QToolButton(edit), m_edit(edit) {
@@ -131,6 +167,7 @@ void TCalendarButton::ShowCalendar() {
 // ---- TDateEdit -------------------------------------------------------------------------
 
 TDateEdit::TDateEdit(QWidget* parent) : QLineEdit(parent) {
+    new TSelectOnFocus(this);
     m_button = new TCalendarButton(this);
     m_button->CurrentDate = [this] { return Date(); };
     connect(m_button, &TCalendarButton::picked, this, [this](const QDate& date) {
@@ -182,6 +219,7 @@ TDBDateEdit::TDBDateEdit(DataSource* source, const QString& field, QWidget* pare
 }
 
 void TDBDateEdit::Init() {
+    new TSelectOnFocus(this);
     m_button = new TCalendarButton(this);
     m_button->CurrentDate = [this] { return Date(); };
     connect(m_button, &TCalendarButton::picked, this, &TDBDateEdit::Picked);

@@ -6,7 +6,9 @@
 //
 // The text is validated when the box is left: a text that is not a date is reported with
 // "'%s' is not a valid date" (the text) and the box keeps the focus. A box may have an
-// earliest date: an earlier date typed or picked is replaced by it.
+// earliest date: an earlier date typed or picked is replaced by it. A box that takes the
+// focus selects its text (a click too, unless it drags a selection of its own), so a date
+// is typed over, not into; coming back from another window keeps the caret where it was.
 //
 //   TDateEdit    unbound (also the grid's date editor)
 //   TDBDateEdit  bound to a date field of a data source, as TDBEdit
@@ -36,6 +38,20 @@ void SetupCalendar(QCalendarWidget* calendar);
 // (when valid) gives the earliest date. Raises EDatabaseError "'%s' is not a valid date"
 // for a text that is not a date.
 QDate ReadDateText(const QString& text, const QDate& earliest = {});
+
+// Selects a box's text whenever it takes the focus (see above); the date boxes use it.
+class TSelectOnFocus : public QObject {
+    Q_OBJECT
+public:
+    explicit TSelectOnFocus(QLineEdit* box);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QLineEdit* m_box;
+    bool m_clicked = false;
+};
 
 // The calendar button placed inside the right end of a line edit.
 class TCalendarButton : public QToolButton {

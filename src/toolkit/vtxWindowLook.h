@@ -34,6 +34,7 @@
 class DataSource;
 class QFormLayout;
 class QLabel;
+class QLineEdit;
 class QPushButton;
 class QWidget;
 class TDBGrid;
@@ -48,8 +49,30 @@ inline const QColor SearchYellow(0xFF, 0xFF, 0x00);
 // ----- Window set-up -------------------------------------------------------------------
 
 // The first lines of every window: its object name (the name tests and the registry find
-// it by), its caption, and freeing itself when it is closed.
+// it by), its caption, and freeing itself when it is closed. It also gives the window the
+// habits every window has:
+// - it stays above its owner, and a window without one above the main window, while it
+//   stays a top-level window of its own (KeepAboveOwner);
+// - it has a close guard (vtxCloseGuard.h): closing it closes the windows it owns first,
+//   each through its own check, and a view window closes with Escape;
+// - when it is first shown: a window of one fixed size has no maximize button, and each of
+//   its one-line boxes keeps a width that shows a date or a dozen characters (a short field
+//   less), so the window cannot be made so small that its boxes cannot be read.
 void SetUpWindow(QWidget* window, const QString& objectName, const QString& caption);
+
+// Keeps a top-level window above the window that owns it (its parent; the main window when
+// it has none): the window system is told it belongs to that window (transient for it)
+// while it keeps its own title bar, minimize and maximize buttons. SetUpWindow calls it.
+void KeepAboveOwner(QWidget* window);
+
+// Shows a window (the program's help) so that it can be used while a modal window is open:
+// it goes with the modal window that is open (above it, not blocked by it) until that one
+// closes, and then with its owner again. Raises and activates it.
+void ShowBesideModalWindow(QWidget* window);
+
+// The narrowest a one-line box may be: a date, or a dozen characters, or its field's width
+// (at least three characters) when that is less.
+int ReadableBoxWidth(const QLineEdit* box);
 
 // The window's Close button: a click closes the window, through its close guard when it
 // has one (vtxCloseGuard.h). Enter in a box of a dialog never presses it.
@@ -72,6 +95,12 @@ void CentreOn(QWidget* window, QWidget* on);
 void CentreOnDesktop(QWidget* window);
 void CentreOnMainWindow(QWidget* window);
 void CentreOnOwner(QWidget* window); // its parent widget
+
+// The window's hint line: a sunken line along its bottom that tells what the window did
+// ("Written to /home/office/VTX2-MSW.odt"). Named "HintLine"; empty at first.
+QLabel* HintLine(QWidget* window);
+// Shows a text in the window's hint line; false when the window has none.
+bool ShowHint(QWidget* window, const QString& text);
 
 // ----- Captions ------------------------------------------------------------------------
 
@@ -108,9 +137,9 @@ TDBSearchBox* SearchBox(QWidget* parent, DataSource* source, const QString& fiel
 // ----- Grids ---------------------------------------------------------------------------
 
 // The look of a browse grid (read only): titles, row indicator, grid lines, whole-row
-// selection, resizable columns; cell text cut at the column's edge (eliding every cell
-// would cost time at each move). Titles are maroon, bold and centred, and rows alternate
-// with silver, unless the look says otherwise. Call after the columns are added.
+// selection, resizable columns; a cell text cut at the column's edge ends in "…". Titles are
+// maroon, bold and centred, and rows alternate with silver, unless the look says otherwise. Call
+// after the columns are added.
 struct TBrowseGridLook {
     bool boldCentredTitles = true; // false: maroon titles in the grid's font, left-aligned
     bool silverRows = true;        // false: every row in the window colour

@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QTextBrowser>
 #include <QTimer>
+#include <QWindow>
 
 namespace {
 
@@ -93,6 +94,30 @@ private slots:
         QCOMPARE(question.icon, Dialogs::Icon::Information);
         QCOMPARE(question.buttons, Dialogs::Yes | Dialogs::No);
         QCOMPARE(OpenHelpForm() != nullptr, helpShown);
+    }
+
+    // Help asked for from the modal Change Passwords window can be used while it is open:
+    // a click on the guide's Back button reaches it.
+    void helpFromAModalWindowCanBeUsed() {
+        QVERIFY(QFile::copy(GuideSource(), HelpFile));
+        TMainForm form;
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        TPasswordsForm passwords(&form);
+        passwords.setWindowModality(Qt::ApplicationModal); // as the menu shows it
+        passwords.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&passwords));
+        passwords.HelpBtn->click();
+        THelpForm* help = OpenHelpForm();
+        QVERIFY(help && help->isVisible());
+        QVERIFY(QTest::qWaitForWindowExposed(help));
+        help->HelpBrowser->setSource(QUrl("#passwords"));
+        QVERIFY(help->BackBtn->isEnabled());
+        QTest::mouseClick(help->windowHandle(), Qt::LeftButton, {},
+                          help->BackBtn->mapTo(help, help->BackBtn->rect().center()));
+        QTRY_VERIFY(!help->BackBtn->isEnabled());
+        QVERIFY(passwords.isVisible());
+        QVERIFY(Dialogs::ShownLog().isEmpty());
     }
 
     // The password window's Help button runs the main window's help command.
