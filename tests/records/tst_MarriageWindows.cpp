@@ -240,6 +240,41 @@ private slots:
         QVERIFY(entry->findChild<TLogisticsForm*>());
     }
 
+    // Closing the entry window asks the lists it owns first: a family line being typed
+    // keeps the list and the entry window open, the line as typed; once it is posted,
+    // Close closes both.
+    void pendingFamilyLineKeepsEntryOpen() {
+        QVERIFY(fx.Activate(1));
+        QPointer<TEditMarriageForm> entry = OpenEntry();
+        Click(entry->FamiliesButton);
+        QPointer<TWedFamilyForm> families = entry->findChild<TWedFamilyForm*>();
+        QVERIFY(families && families->isVisible());
+        Click(families->Navigator->Button(TNavButton::Insert));
+        Table* lines = DataMod->WedFamilyT;
+        lines->FieldByName("Number")->SetAsInteger(1);
+        lines->FieldByName("Name")->SetAsString("Ida Lund");
+        lines->FieldByName("GroomFamily")->SetAsBoolean(true);
+        QVERIFY(ShowActive(entry));
+        Click(entry->CloseButton);
+        FlushDeletes();
+        QCOMPARE(fx.Shown(), QStringList{"Please Post or Cancel the changes."});
+        QVERIFY(entry && entry->isVisible());
+        QVERIFY(families && families->isVisible());
+        QCOMPARE(lines->State(), DataSetState::Insert);
+        QCOMPARE(lines->FieldByName("Name")->AsString(), QString("Ida Lund"));
+        QCOMPARE(DataMod->MarriageT->State(), DataSetState::Browse);
+
+        Dialogs::ClearScript();
+        Click(families->Navigator->Button(TNavButton::Post));
+        QCOMPARE(lines->State(), DataSetState::Browse);
+        Click(entry->CloseButton);
+        FlushDeletes();
+        QVERIFY(fx.Shown().isEmpty());
+        QVERIFY(entry.isNull());
+        QVERIFY(families.isNull());
+        QCOMPARE(RecordsFixture::Texts(lines, "Name"), QStringList{"Ida Lund"});
+    }
+
     void menuCommands() {
         fx.Open({}, {});
         const TMenuRow* entryRow = FindMenuRow("EditMarriageData1");
