@@ -3,6 +3,8 @@
 #include "data/vtxDataM.h"
 #include "toolkit/vtxWindowLook.h"
 
+#include <algorithm>
+
 TWedFamilyForm::TWedFamilyForm(TWeddingMode mode, QWidget* owner)
     : TWeddingListForm(mode, owner,
                        {.objectName = "WedFamilyForm",
@@ -14,8 +16,8 @@ TWedFamilyForm::TWedFamilyForm(TWeddingMode mode, QWidget* owner)
     AddColumn("Number", {}, 60);
     AddColumn("Name", {}, 200);
     AddColumn("Relationship", {}, 150);
-    AddColumn("Phone 1", {}, 100);
-    AddColumn("Phone 2", {}, 100);
+    AddColumn("Phone 1", {}, std::max(100, WidthToShow("(000) 000-0000")));
+    AddColumn("Phone 2", {}, std::max(100, WidthToShow("(000) 000-0000")));
     AddColumn("GroomFamily", "G F", 40);
     AddDisplay({{"All Family Records", ""},
                 {"Bride's Family Only", "GroomFamily = false"},

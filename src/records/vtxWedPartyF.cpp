@@ -3,6 +3,8 @@
 #include "data/vtxDataM.h"
 #include "toolkit/vtxWindowLook.h"
 
+#include <algorithm>
+
 TWedPartyForm::TWedPartyForm(TWeddingMode mode, QWidget* owner)
     : TWeddingListForm(mode, owner,
                        {.objectName = "WedPartyForm",
@@ -14,8 +16,8 @@ TWedPartyForm::TWedPartyForm(TWeddingMode mode, QWidget* owner)
     AddColumn("Number", {}, 60);
     AddColumn("Role", "Role in the Ceremony", 160);
     AddColumn("Name", {}, 200);
-    AddColumn("Phone 1", {}, 100);
-    AddColumn("Phone 2", {}, 100);
+    AddColumn("Phone 1", {}, std::max(100, WidthToShow("(000) 000-0000")));
+    AddColumn("Phone 2", {}, std::max(100, WidthToShow("(000) 000-0000")));
     AddColumn("GroomSide", "G P", 40);
     // No item is chosen when the window opens.
     AddDisplay({{"All", ""},

@@ -53,6 +53,11 @@ TDBGridColumn& TWeddingListForm::AddColumn(const QString& field, const QString& 
     return column;
 }
 
+int TWeddingListForm::WidthToShow(const QString& sample) const {
+    // The text, the cell's margins on both sides and the grid line.
+    return Grid->fontMetrics().horizontalAdvance(sample) + 12;
+}
+
 void TWeddingListForm::AddDisplay(const QList<std::pair<QString, QString>>& items, int chosen) {
     m_display = new QGroupBox(" Display ", this);
     m_display->setObjectName("Display");

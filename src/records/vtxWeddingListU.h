@@ -70,6 +70,8 @@ protected:
 
     // A column after the hidden record-number column.
     TDBGridColumn& AddColumn(const QString& field, const QString& title = {}, int width = 0);
+    // A column width in which a cell shows the sample text whole (a phone number).
+    int WidthToShow(const QString& sample) const;
     // The " Display " group: each item's text and filter ("" for no filter), and the item
     // chosen at opening (-1: none, the group then shows the table's filter).
     void AddDisplay(const QList<std::pair<QString, QString>>& items, int chosen);
