@@ -22,38 +22,17 @@
 
 #include <QApplication>
 #include <QKeyEvent>
-#include <QLocale>
 #include <QRadioButton>
 #include <benchmark/benchmark.h>
-#include <memory>
 
 namespace RecordsBench {
 
-const QString& ParishFolder() {
-    static const QString folder = [] {
-        SampleParishOptions options; // what vtxsample writes with these two options
-        options.members = 20000;
-        options.years = 20;
-        return SampleParishFolder("records-20000", options);
-    }();
-    return folder;
-}
-
-std::unique_ptr<TDataMod> TheModule;
-
 // The data module over the parish, opened on first use and kept for the run.
 TDataMod& Module() {
-    if (!TheModule) {
-        Aliases::SetPath(VTX2AliasName, ParishFolder());
-        TheModule = std::make_unique<TDataMod>();
-        TheModule->OpenDataSets();
-    }
-    return *TheModule;
-}
-
-// Lets the windows lay themselves out and paint what the user would see.
-void Settle() {
-    QApplication::processEvents();
+    SampleParishOptions options; // what vtxsample writes with these two options
+    options.members = 20000;
+    options.years = 20;
+    return KeptDataModule(SampleParishFolder("records-20000", options));
 }
 
 // Puts the shared tables back as the program starts them: the roster in record-number
@@ -87,17 +66,7 @@ void ActivateMemberWithRecords(Table* records) {
 } // namespace RecordsBench
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    RecordsBench::TheModule.reset();
-    return 0;
+    return BenchMain(argc, argv);
 }
 
 // ---- The shared tables alone, without a window ------------------------------------------
