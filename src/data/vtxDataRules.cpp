@@ -12,16 +12,18 @@ void TDataMod::AttachRules() {
     RosterT->AfterPost = [this](DataSet& d) { RosterTAfterPost(d); };
     RosterT->OnCalcFields = [this](DataSet& d) { CalculateFullName(d); };
 
-    for (Table* t : {BaptismT, MarriageT, MemoT, CounselingT, WedFamilyT, WedLogisticsT, WedPartyT,
-                     PassingT, EnvelopeT})
+    for (Table* t :
+         {BaptismT, MarriageT, MemoT, CounselingT, WedFamilyT, WedLogisticsT, WedPartyT, EnvelopeT})
         t->BeforePost = [this](DataSet& d) { DetailTablesBeforePost(d); };
-    // A birth record belongs to the active record as the other member records do;
-    // without an active record it is refused.
-    BirthT->BeforePost = [this](DataSet& d) {
-        if (!CheckActiveRecord())
-            throw EAbort();
-        DetailTablesBeforePost(d);
-    };
+    // A birth or passing record belongs to the active record as the other member records
+    // do; their entry windows open without one, and a record posted then is refused
+    // instead of being stored under no member, where no window would ever show it.
+    for (Table* t : {BirthT, PassingT})
+        t->BeforePost = [this](DataSet& d) {
+            if (!CheckActiveRecord())
+                throw EAbort();
+            DetailTablesBeforePost(d);
+        };
     for (Table* t : {CounselingT, WedFamilyT, WedLogisticsT, WedPartyT, LayMinistryRosterT,
                      PassingT, EnvelopeT})
         t->OnPostError = [this](DataSet& d, const EDatabaseError& e) {

@@ -241,6 +241,8 @@ QVariant TDBGridModel::headerData(int section, Qt::Orientation orientation, int 
         return c.TitleColor.isValid() ? QVariant(c.TitleColor) : QVariant();
     case Qt::BackgroundRole:
         return c.TitleBackground.isValid() ? QVariant(c.TitleBackground) : QVariant();
+    case Qt::ToolTipRole:
+        return c.TitleHint.isEmpty() ? QVariant() : QVariant(c.TitleHint);
     default:
         return {};
     }

@@ -25,7 +25,8 @@ enum class TColumnEditor { Auto, Text, Date, Check, Lookup, None };
 
 struct TDBGridColumn {
     QString FieldName;
-    QString Title; // empty: the field's display label
+    QString Title;     // empty: the field's display label
+    QString TitleHint; // the hint shown over the title; empty: none
     bool Visible = true;
     Qt::Alignment Alignment = {};      // of the cells; none: right for numbers, else left
     Qt::Alignment TitleAlignment = {}; // none: left

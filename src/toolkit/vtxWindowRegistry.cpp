@@ -2,6 +2,7 @@
 
 #include "toolkit/Dialogs.h"
 
+#include <QDialog>
 #include <QHash>
 #include <QMap>
 #include <QPointer>
@@ -77,4 +78,22 @@ QWidget* ShowRegisteredWindow(const QString& className, QWidget* owner) {
         window->activateWindow();
     }
     return window;
+}
+
+int ShowRegisteredModal(const QString& className, QWidget* owner) {
+    const TWindowFactory factory = TheRegistry().windows.value(className);
+    if (!factory) {
+        Dialogs::Message(NotAvailableText, Dialogs::Icon::Information);
+        return -1;
+    }
+    QPointer<QWidget> window = factory(owner);
+    auto* dialog = qobject_cast<QDialog*>(window.data());
+    if (!dialog) {
+        delete window.data();
+        return -1;
+    }
+    const int result = Dialogs::ShowModal(dialog);
+    // A modal window is gone once it has closed, whether or not it freed itself.
+    delete window.data();
+    return result;
 }

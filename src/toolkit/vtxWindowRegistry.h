@@ -39,6 +39,11 @@ void RememberLatestWindow(const QString& className, QWidget* window);
 // the class is not part of the program yet, shows the not-available message instead
 // and returns null. For windows that open other windows directly, not from the menu.
 QWidget* ShowRegisteredWindow(const QString& className, QWidget* owner);
+// The same, shown modally through the dialogs facade (Dialogs::ShowModal) and gone when it
+// has closed; the class must make a dialog. Returns the dialog's result, or -1 when the
+// class is not part of the program yet (after the not-available message) or makes no
+// dialog.
+int ShowRegisteredModal(const QString& className, QWidget* owner);
 
 #define VTX_REGISTER_WINDOW(Class)                                                                 \
     static const bool Class##WindowRegistered = RegisterWindow(                                    \

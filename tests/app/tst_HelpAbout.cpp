@@ -54,7 +54,9 @@ private slots:
         QCOMPARE(help->windowTitle(), QString("Vestrix User Guide"));
         const QString text = help->HelpBrowser->toPlainText();
         for (const char* chapter :
-             {"1. Starting Vestrix", "2. The roster", "3. Passwords", "4. Backups"})
+             {"1. Starting Vestrix", "2. The roster", "3. Passwords", "4. Backups",
+              "5. Pastoral records", "6. Lay ministries", "7. Worship and music", "8. Stewardship",
+              "9. Ushers and attendance", "10. Utilities"})
             QVERIFY2(text.contains(chapter), chapter);
         // Following a link of the contents and coming back.
         help->HelpBrowser->setSource(QUrl("#passwords"));
