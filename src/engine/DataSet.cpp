@@ -2,6 +2,7 @@
 
 #include "engine/Collation.h"
 #include "engine/DataSource.h"
+#include "engine/Table.h"
 
 namespace {
 constexpr int kCacheLimit = 4096;
@@ -427,6 +428,12 @@ void DataSet::SetState(DataSetState state) {
 }
 
 void DataSet::CheckBrowseMode() {
+    // The rows of the tables linked to this one are stored first: the current row is about to
+    // change, and a detail refused then leaves this data set where it is.
+    for (DataSource* s : m_sources)
+        for (Table* detail : QList<Table*>(s->m_details))
+            if (detail->Active())
+                detail->CheckBrowseMode();
     if (m_state == DataSetState::Edit || m_state == DataSetState::Insert) {
         for (DataSource* s : m_sources)
             s->UpdateData();

@@ -329,6 +329,13 @@ bool Table::RowSelected(const QVector<QVariant>& values) const {
     return true;
 }
 
+void Table::PostBeforeSelectionChange() {
+    // The pending row is stored (or refused) before the order, filter or link changes, so a
+    // refusal leaves the table as it was: its setting and its rows agree.
+    if (Active())
+        CheckBrowseMode();
+}
+
 void Table::ChangeSelection() {
     if (!Active())
         return;
@@ -342,12 +349,14 @@ void Table::SetIndexName(const QString& name) {
         return;
     if (!name.isEmpty() && !m_def.FindIndex(name))
         throw EDatabaseError(QString("Index %1 does not exist for table %2.").arg(name, Label()));
+    PostBeforeSelectionChange();
     m_indexName = name;
     m_indexFields.clear();
     ChangeSelection();
 }
 
 void Table::SetIndexFieldNames(const QString& fields) {
+    PostBeforeSelectionChange();
     m_indexFields = fields;
     m_indexName.clear();
     ChangeSelection();
@@ -356,6 +365,7 @@ void Table::SetIndexFieldNames(const QString& fields) {
 void Table::SetFiltered(bool on) {
     if (m_filtered == on)
         return;
+    PostBeforeSelectionChange();
     m_filtered = on;
     ChangeSelection();
 }
@@ -399,6 +409,8 @@ void Table::SetMasterSource(DataSource* source) {
 }
 
 void Table::SetMasterFields(const QString& fields) {
+    if (m_master)
+        PostBeforeSelectionChange();
     m_masterFields = fields.split(';', Qt::SkipEmptyParts);
     for (QString& f : m_masterFields)
         f = f.trimmed();

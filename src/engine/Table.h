@@ -154,6 +154,7 @@ private:
     int BinarySearch(qint64 rowId, const QVector<QVariant>& values);
     int IndexOfRow(qint64 rowId) override;
     QVariantList CurrentLinkValues() const;
+    void PostBeforeSelectionChange();
     void ChangeSelection(); // index, filter or link changed: reload keeping the row
     SqliteConnection& Conn();
     SqliteStatement& Cached(const QString& sql);

@@ -165,6 +165,8 @@ void Table::SetFilter(const QString& expression) {
         }
         conditions.append(c);
     }
+    if (m_filtered)
+        PostBeforeSelectionChange();
     m_filter = expression;
     m_filterTerms = conditions;
     if (m_filtered)

@@ -305,6 +305,110 @@ private Q_SLOTS:
         QCOMPARE(m_gifts->RecordCount(), 3);
     }
 
+    // A pending row that cannot be stored keeps the table as it was: a new order, filter or
+    // link is refused with the post's message, and the rows shown still follow the old one.
+    void refusedPendingRowKeepsTheSelection_data() {
+        QTest::addColumn<QString>("change");
+        for (const char* change : {"filter on", "filter changed", "index", "index fields", "link"})
+            QTest::newRow(change) << QString(change);
+    }
+
+    void refusedPendingRowKeepsTheSelection() {
+        QFETCH(QString, change);
+        AddMember(*m_members, 1, "John", "Smith", true);
+        AddMember(*m_members, 2, "Mary", "Adams", false);
+        AddMember(*m_members, 3, "Ann", "Miller", true);
+        m_gifts->Open();
+        for (int member : {1, 2}) {
+            m_gifts->Append();
+            m_gifts->FieldByName("RecordNumber")->SetAsInteger(member);
+            m_gifts->FieldByName("GiftDate")->SetAsDate(QDate(2026, 1, 4));
+            m_gifts->Post();
+        }
+        if (change == "filter changed") {
+            m_members->SetFilter("IsMember = true");
+            m_members->SetFiltered(true);
+        }
+        Table* table = change == "link" ? m_gifts.get() : m_members.get();
+        const QStringList before = Column(*table, "RecordNumber");
+        table->Append();
+        table->FieldByName("RecordNumber")->SetAsInteger(9); // a name or date it needs is missing
+        try {
+            if (change == "filter on") {
+                m_members->SetFilter("IsMember = false");
+                m_members->SetFiltered(true);
+            } else if (change == "filter changed") {
+                m_members->SetFilter("IsMember = false");
+            } else if (change == "index") {
+                m_members->SetIndexName("MLN");
+            } else if (change == "index fields") {
+                m_members->SetIndexFieldNames("LName");
+            } else {
+                m_gifts->SetMasterSource(m_memberSource.get());
+                m_gifts->SetMasterFields("RecordNumber");
+            }
+            QFAIL("the change was made over a row that cannot be stored");
+        } catch (const EDatabaseError& e) {
+            QCOMPARE(e.Kind(), ErrorKind::RequiredField);
+        }
+        QCOMPARE(table->State(), DataSetState::Insert);
+        QCOMPARE(m_members->Filtered(), change == "filter changed");
+        if (change == "filter changed")
+            QCOMPARE(m_members->Filter(), QString("IsMember = true"));
+        QCOMPARE(m_members->IndexName(), QString());
+        QCOMPARE(m_members->IndexFieldNames(), QString());
+        QVERIFY(m_gifts->MasterSource() == nullptr);
+        table->Cancel();
+        QCOMPARE(Column(*table, "RecordNumber"), before);
+    }
+
+    // The master's current row does not change while a row linked to it cannot be stored:
+    // the move is refused with the detail's message, and both stay as they were.
+    void masterStaysWhileItsDetailCannotBeStored_data() {
+        QTest::addColumn<QString>("move");
+        for (const char* move : {"Next", "Last", "SetRecNo", "Locate", "Insert"})
+            QTest::newRow(move) << QString(move);
+    }
+
+    void masterStaysWhileItsDetailCannotBeStored() {
+        QFETCH(QString, move);
+        AddMember(*m_members, 1, "John", "Smith");
+        AddMember(*m_members, 2, "Mary", "Adams");
+        m_members->SetIndexName(QString());
+        m_gifts->SetMasterSource(m_memberSource.get());
+        m_gifts->SetMasterFields("RecordNumber");
+        m_gifts->Open();
+        m_members->First();
+        m_gifts->Append();
+        m_gifts->FieldByName("Amount")->SetAsFloat(25); // no gift date yet
+        try {
+            if (move == "Next")
+                m_members->Next();
+            else if (move == "Last")
+                m_members->Last();
+            else if (move == "SetRecNo")
+                m_members->SetRecNo(2);
+            else if (move == "Locate")
+                m_members->Locate("RecordNumber", {2});
+            else
+                m_members->Insert();
+            QFAIL("the master moved away from a detail row that cannot be stored");
+        } catch (const EDatabaseError& e) {
+            QCOMPARE(e.Kind(), ErrorKind::RequiredField);
+        }
+        QCOMPARE(m_members->State(), DataSetState::Browse);
+        QCOMPARE(m_members->FieldByName("RecordNumber")->AsInteger(), 1);
+        QCOMPARE(m_gifts->State(), DataSetState::Insert);
+        QCOMPARE(m_gifts->FieldByName("RecordNumber")->AsInteger(), 1);
+        // Completed, the gift is stored for the member it was entered under.
+        m_gifts->FieldByName("GiftDate")->SetAsDate(QDate(2026, 1, 4));
+        m_members->Next();
+        QCOMPARE(m_members->FieldByName("RecordNumber")->AsInteger(), 2);
+        QCOMPARE(m_gifts->RecordCount(), 0);
+        m_members->First();
+        QCOMPARE(m_gifts->RecordCount(), 1);
+    }
+
     void filterOnAndOff() {
         AddMember(*m_members, 1, "John", "Smith", true);
         AddMember(*m_members, 2, "Mary", "Adams", false);

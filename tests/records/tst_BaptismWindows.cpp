@@ -298,6 +298,32 @@ private slots:
         QVERIFY(select.isNull());
     }
 
+    // A baptism that cannot be stored yet keeps its member the active record: a click on
+    // another name is refused with the baptism's message, the roster, the active record and
+    // the entry's name stay; completed, the baptism is stored for the member it names.
+    void unfinishedBaptismKeepsTheActiveRecord() {
+        QVERIFY(fx.Activate(1));
+        TEditBaptismForm* entry = OpenEntry();
+        Click(entry->SelectActiveRecordButton);
+        auto* select = entry->findChild<TSelectActiveRecordForm*>("SelectActiveRecordForm");
+        QVERIFY(select);
+        Click(entry->Navigator->Button(TNavButton::Insert));
+        TypeKeys(entry->FNameEdit, "Karin");
+        ClickRow(select->RosterGrid, 2);
+        QCOMPARE(fx.Shown(), QStringList{"Field 'LName' must have a value"});
+        QCOMPARE(ActiveRecordNumber, 1);
+        QCOMPARE(DataMod->RosterT->FieldByName("RecordNumber")->AsInteger(), 1);
+        QCOMPARE(entry->ActiveRecordName->text(), QString("Lund, Erik Carl"));
+        QCOMPARE(DataMod->BaptismT->State(), DataSetState::Insert);
+        TypeKeys(entry->LNameEdit, "Lind");
+        TypeKeys(entry->BaptismDateEdit, "6/7/2022");
+        Click(entry->Navigator->Button(TNavButton::Post));
+        QCOMPARE(DataMod->BaptismT->State(), DataSetState::Browse);
+        QCOMPARE(Value("RecordNumber"), QString("1"));
+        ClickRow(select->RosterGrid, 2);
+        QCOMPARE(entry->ActiveRecordName->text(), QString("Dahl, Olaf "));
+    }
+
     void entryRefusesToCloseWhilePending() {
         TEditBaptismForm* entry = OpenEntry();
         Click(entry->Navigator->Button(TNavButton::Insert));
