@@ -13,7 +13,7 @@
 #include <QJsonObject>
 
 #ifndef VTX_TUTIL_FROM_BIN
-#define VTX_TUTIL_FROM_BIN "../lib/vestrix"
+#define VTX_TUTIL_FROM_BIN "../lib/x86_64-linux-gnu/vestrix"
 #endif
 
 namespace {
@@ -111,9 +111,14 @@ QString TTUtility::LibraryFile() {
     const QString beside = program.absoluteFilePath(LibraryFileName());
     if (QFileInfo::exists(beside))
         return beside;
-    const QString installed = QDir::cleanPath(
-        program.absoluteFilePath(QStringLiteral(VTX_TUTIL_FROM_BIN "/") + LibraryFileName()));
+    const QString installed = InstalledLibraryFile(program.path());
     return QFileInfo::exists(installed) ? installed : beside;
+}
+
+QString TTUtility::InstalledLibraryFile(const QString& programFolder) {
+    return QDir::cleanPath(
+        QDir(programFolder)
+            .absoluteFilePath(QStringLiteral(VTX_TUTIL_FROM_BIN "/") + LibraryFileName()));
 }
 
 void TTUtility::SetLibraryFile(const QString& path) {

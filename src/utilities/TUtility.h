@@ -38,6 +38,8 @@ public:
     static QString LibraryFileName();
     // Where the program loads it from: beside the program, unless set otherwise (tests).
     static QString LibraryFile();
+    // Where an installed program finds the library, from the program file's folder.
+    static QString InstalledLibraryFile(const QString& programFolder);
     static void SetLibraryFile(const QString& path); // empty: beside the program again
 
     // ---- the table being processed ---------------------------------------------------

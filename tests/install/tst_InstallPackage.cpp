@@ -7,6 +7,7 @@
 #include "app/vtxOptionsU.h"
 #include "app/vtxPasswordsU.h"
 #include "data/vtxDataM.h"
+#include "utilities/TUtility.h"
 #include "vtxInstallCheckPaths.h"
 
 #include <QDir>
@@ -154,8 +155,13 @@ private slots:
         QVERIFY2(fields.output.contains("Package: vestrix\n"), qPrintable(fields.output));
         QVERIFY2(fields.output.contains("Version: 2.0.0.0\n"), qPrintable(fields.output));
         for (const char* dependency : {"libqt6widgets6", "libqt6printsupport6", "libsqlite3-0",
-                                       "libc6", "fonts-liberation2"})
+                                       "libc6", "fonts-liberation2", "libqt6charts6"})
             QVERIFY2(fields.output.contains(dependency), qPrintable(fields.output));
+        // Nothing to run at installation: the package's only library is a private one.
+        const ToolRun info = RunTool("dpkg-deb", {"-I", package});
+        QCOMPARE(info.exitCode, 0);
+        QVERIFY2(!info.output.contains("postinst") && !info.output.contains("postrm"),
+                 qPrintable(info.output));
     }
 
     // What the package installs: the program, the help file, the desktop entry, the icons
@@ -179,6 +185,11 @@ private slots:
         for (const QString& file : expected)
             QVERIFY2(tree.contains(file), qPrintable(file + " is not in the package"));
         QVERIFY(QFileInfo(Root() + "usr/bin/vestrix").isExecutable());
+        // The table utility library lies where the installed program looks for it, in a
+        // private folder the linker cache does not read (no ldconfig call in the package).
+        const QString library = TTUtility::InstalledLibraryFile(Root() + "usr/bin");
+        QVERIFY2(QFileInfo::exists(library), qPrintable(library + " is not in the package"));
+        QVERIFY2(library.contains("/vestrix/"), qPrintable(library));
         for (const QString& file : tree)
             QVERIFY2(!file.endsWith(".fil") && !file.endsWith("vtxAliases.ini"),
                      qPrintable(file + " comes from the build folder"));
