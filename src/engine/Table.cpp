@@ -339,7 +339,7 @@ void Table::PostBeforeSelectionChange() {
 void Table::ChangeSelection() {
     if (!Active())
         return;
-    CheckBrowseMode();
+    // The pending row was stored by PostBeforeSelectionChange before the setting changed.
     BuildOrder();
     ReloadRows(true);
 }
@@ -395,8 +395,7 @@ QVariantList Table::CurrentLinkValues() const {
 void Table::SetMasterSource(DataSource* source) {
     if (m_master == source)
         return;
-    if (Active())
-        CheckBrowseMode();
+    PostBeforeSelectionChange();
     if (m_master)
         m_master->RemoveDetail(this);
     m_master = source;
